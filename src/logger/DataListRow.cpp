@@ -1,0 +1,33 @@
+#include "logger/DataListRow.h"
+
+#include "link/CalendarTime.h"
+#include "link/NumberFormat.h"
+
+namespace calorant {
+
+namespace {
+
+std::string channelText(float celsius, std::uint8_t unitCode) {
+    if (isNoValue(celsius))
+        return "- - - -";
+    const std::optional<double> shown = displayValue(celsius, unitCode);
+    return shown ? formatFixed(*shown, 1) : std::string();
+}
+
+} // namespace
+
+DataListRow dataListRow(const LoggerSet& set, int row) {
+    DataListRow cells;
+    if (row < 0 || row >= storedReadingCount(set))
+        return cells;
+    const std::time_t time = readingTime(set, row);
+    cells[0] = formatInt(row + 1);
+    cells[1] = formatTime(time, "%m/%d/%y");
+    cells[2] = formatTime(time, "%H:%M:%S");
+    for (int channel = 0; channel < kChannelCount; ++channel)
+        cells[3 + static_cast<std::size_t>(channel)] =
+            channelText(readingValue(set, row, channel), set.unit);
+    return cells;
+}
+
+} // namespace calorant

@@ -1,0 +1,19 @@
+#include "logger/LoggerModeFlags.h"
+
+#include "logger/LoggerFileTable.h"
+#include "logger/LoggerStore.h"
+
+namespace calorant {
+
+void closeLoggerWindow(LoggerModeFlags& flags, LoggerFileTable& table, LoggerStore& store) {
+    table.lastFileRow = -1;
+    flags.selectedSet = -1;
+    flags.fileSetLoaded = 0;
+    flags.appendLoadedFile = 0;
+    flags.loggerFileMode = 0;
+    flags.listDownloadedSets = 0;
+    flags.loggerWindowShown = 0;
+    releaseStore(store);
+}
+
+} // namespace calorant

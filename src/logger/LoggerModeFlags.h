@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstdint>
+
+namespace calorant {
+
+struct LoggerFileTable;
+struct LoggerStore;
+
+// How the logger graph window was opened and what it must do at its next paint. Held
+// by the real-time view because the main window's commands set these before the
+// logger window exists.
+struct LoggerModeFlags {
+    std::int32_t loggerFileMode = 0;     // 1: the window lists opened files, not downloaded sets
+    std::uint8_t loggerWindowShown = 0;  // the one logger window exists
+    std::int32_t selectedSet = -1;       // downloaded set shown, -1 none
+    std::uint8_t listDownloadedSets = 0; // fill the list from the download once
+    std::uint8_t fileSetLoaded = 0;      // the shown set came from a file
+    std::uint8_t appendLoadedFile = 0;   // list the just-loaded set as a new row
+    // Y gain and offset of the last .graph file read; the logger's Save stores these.
+    std::int32_t loadedYGain = 100;
+    std::int32_t loadedYOffset = 0;
+};
+
+// The logger graph window closed: flags back to rest, the file rows abandoned (the
+// next file goes to row 0) and the download released. The shown set and the last
+// loaded Y scale stay.
+void closeLoggerWindow(LoggerModeFlags& flags, LoggerFileTable& table, LoggerStore& store);
+
+} // namespace calorant
