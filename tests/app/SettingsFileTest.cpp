@@ -46,7 +46,7 @@ TEST_F(SettingsFileTest, AMissingFileGivesPortOneGainTenOffsetZero) {
     EXPECT_EQ(settings.yOffset, 0);
 }
 
-TEST_F(SettingsFileTest, WrittenValuesReadBackIncludingNegativeOffsets) {
+TEST_F(SettingsFileTest, WrittenValuesReadBackIncludingNegativeOffsetsAndNewFolders) {
     ASSERT_TRUE(WriteSettings(folder, {7, 50, -5}));
     EXPECT_EQ(readFile(),
               "[COMInfo]\nCOM num=7\n\n[GainInfo]\nGain=50\n\n[OffsetInfo]\nOffset=-5\n");
@@ -55,9 +55,7 @@ TEST_F(SettingsFileTest, WrittenValuesReadBackIncludingNegativeOffsets) {
     EXPECT_EQ(settings.comPort, 7);
     EXPECT_EQ(settings.yGain, 50);
     EXPECT_EQ(settings.yOffset, -5);
-}
 
-TEST_F(SettingsFileTest, WritingCreatesAMissingFolder) {
     const fs::path nested = folder / "config" / "deeper";
     ASSERT_TRUE(WriteSettings(nested, {3, 2, -2}));
     EXPECT_EQ(ReadSettings(nested).yOffset, -2);
@@ -84,9 +82,8 @@ TEST_F(SettingsFileTest, KeysAreFoundWhateverTheirCaseAndSpacing) {
     EXPECT_EQ(settings.comPort, 4);
     EXPECT_EQ(settings.yGain, 200);
     EXPECT_EQ(settings.yOffset, 0);
-}
 
-TEST_F(SettingsFileTest, OnlyTheKeyWithItsSpaceIsThePortNumber) {
+    // The port number is the key with its space, in its own section, nothing else.
     writeFile("[COMInfo]\nCOMnum=9\nCOM%20num=8\n[GainInfo]\nCOM num=6\n");
     EXPECT_EQ(ReadSettings(folder).comPort, 1);
 }
