@@ -1,0 +1,29 @@
+#pragma once
+
+#include "logger/LoggerSet.h"
+#include "record/AtomicFile.h"
+
+#include <cstdint>
+#include <filesystem>
+
+namespace calorant {
+
+class SampleStore;
+
+// One save writes two files: the CSV companion (companionCsvPath) first, then the
+// .graph file at graphPath. Each file replaces its target only once it is complete, and
+// a failure stops the save at once: the result names the file that failed and why, and
+// neither the failed file nor any file not yet written has changed. The GUI and the
+// command-line tool both save through these.
+
+// The real-time recording, with the unit of the last live frame and the real-time
+// graph's Y scale in force now.
+SaveResult saveRecording(const std::filesystem::path& graphPath, const SampleStore& store,
+                         std::uint8_t unitCode, std::int32_t graphYGain, std::int32_t graphYOffset);
+
+// A logger set, with the Y scale of the last .graph file read (loadedYGain and
+// loadedYOffset, 100 and 0 until a file has been read).
+SaveResult saveLoggerSet(const std::filesystem::path& graphPath, const LoggerSet& set,
+                         std::int32_t loadedYGain, std::int32_t loadedYOffset);
+
+} // namespace calorant

@@ -1,0 +1,218 @@
+#include "record/GraphFile.h"
+
+#include "link/CalendarTime.h"
+#include "record/SampleStore.h"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <istream>
+#include <optional>
+#include <ostream>
+#include <vector>
+
+namespace calorant {
+
+namespace {
+
+// Every field is written byte by byte, so the layout does not depend on the host's
+// byte order or on how a compiler would pad a struct.
+class LittleEndianWriter {
+public:
+    explicit LittleEndianWriter(std::ostream& out) : out_(out) {}
+
+    void byte(std::uint8_t value) { out_.put(static_cast<char>(value)); }
+
+    void int32(std::int32_t value) { word(static_cast<std::uint32_t>(value)); }
+
+    void float32(float value) { word(std::bit_cast<std::uint32_t>(value)); }
+
+    void magic() {
+        byte(static_cast<std::uint8_t>(kGraphMagic.size()));
+        out_.write(kGraphMagic.data(), static_cast<std::streamsize>(kGraphMagic.size()));
+    }
+
+private:
+    void word(std::uint32_t value) {
+        const std::array<char, 4> bytes{
+            static_cast<char>(value & 0xFF), static_cast<char>((value >> 8) & 0xFF),
+            static_cast<char>((value >> 16) & 0xFF), static_cast<char>((value >> 24) & 0xFF)};
+        out_.write(bytes.data(), bytes.size());
+    }
+
+    std::ostream& out_;
+};
+
+std::uint32_t littleEndianWord(const unsigned char* bytes) {
+    return static_cast<std::uint32_t>(bytes[0]) | static_cast<std::uint32_t>(bytes[1]) << 8 |
+           static_cast<std::uint32_t>(bytes[2]) << 16 | static_cast<std::uint32_t>(bytes[3]) << 24;
+}
+
+// Reads fixed-size fields; every read reports whether the file still had the bytes.
+class LittleEndianReader {
+public:
+    explicit LittleEndianReader(std::istream& in) : in_(in) {}
+
+    std::optional<std::uint8_t> byte() {
+        std::array<unsigned char, 1> bytes{};
+        if (!bytesInto(bytes.data(), bytes.size()))
+            return std::nullopt;
+        return bytes[0];
+    }
+
+    std::optional<std::uint32_t> uint32() {
+        std::array<unsigned char, 4> bytes{};
+        if (!bytesInto(bytes.data(), bytes.size()))
+            return std::nullopt;
+        return littleEndianWord(bytes.data());
+    }
+
+    std::optional<std::int32_t> int32() {
+        const auto value = uint32();
+        if (!value)
+            return std::nullopt;
+        return static_cast<std::int32_t>(*value);
+    }
+
+    bool bytesInto(void* target, std::size_t count) {
+        in_.read(static_cast<char*>(target), static_cast<std::streamsize>(count));
+        return static_cast<std::size_t>(in_.gcount()) == count;
+    }
+
+private:
+    std::istream& in_;
+};
+
+// The archive's string length: one byte below 255, else 0xFF and 16 bits, else 0xFF,
+// 0xFFFF and 32 bits. Our writer always uses the one-byte form for the seven-character
+// magic, so a longer form is never the magic; it is refused before any character is
+// read, so a file claiming a huge string costs nothing.
+bool readMagic(LittleEndianReader& reader) {
+    const auto length = reader.byte();
+    if (!length || *length != kGraphMagic.size())
+        return false;
+    std::array<char, kGraphMagic.size()> text{};
+    return reader.bytesInto(text.data(), text.size()) &&
+           std::string_view(text.data(), text.size()) == kGraphMagic;
+}
+
+struct StartFields {
+    std::int32_t year, month, day, hour, minute, second;
+};
+
+void writeTrailer(LittleEndianWriter& writer, std::uint8_t unitCode, const StartFields& start,
+                  std::int32_t sampleRate, std::int32_t yGain, std::int32_t yOffset) {
+    writer.byte(unitCode);
+    for (std::int32_t field :
+         {start.year, start.month, start.day, start.hour, start.minute, start.second})
+        writer.int32(field);
+    writer.int32(sampleRate);
+    writer.int32(yGain);
+    writer.int32(yOffset);
+}
+
+// Everything a file holds, read in full before anything is handed over.
+struct GraphFileContents {
+    std::vector<float> values;
+    std::uint8_t unit = 0;
+    std::array<std::int32_t, 6> start{};
+    std::int32_t sampleRate = 0;
+    std::int32_t yGain = 0;
+    std::int32_t yOffset = 0;
+};
+
+std::optional<GraphFileContents> readContents(std::istream& in) {
+    LittleEndianReader reader(in);
+    if (!readMagic(reader))
+        return std::nullopt;
+    const auto count = reader.int32();
+    if (!count || *count < 0 || *count > kLoggerSetCapacity)
+        return std::nullopt;
+
+    GraphFileContents contents;
+    contents.values.resize(static_cast<std::size_t>(*count) * kChannelCount);
+    std::vector<unsigned char> bytes(contents.values.size() * 4);
+    if (!reader.bytesInto(bytes.data(), bytes.size()))
+        return std::nullopt;
+    for (std::size_t i = 0; i < contents.values.size(); ++i)
+        contents.values[i] = std::bit_cast<float>(littleEndianWord(&bytes[i * 4]));
+    const auto unit = reader.byte();
+    if (!unit)
+        return std::nullopt;
+    contents.unit = *unit;
+    for (std::int32_t& field : contents.start) {
+        const auto value = reader.int32();
+        if (!value)
+            return std::nullopt;
+        field = *value;
+    }
+    const auto rate = reader.int32();
+    const auto gain = reader.int32();
+    const auto offset = reader.int32();
+    if (!rate || !gain || !offset)
+        return std::nullopt;
+    contents.sampleRate = *rate;
+    contents.yGain = *gain;
+    contents.yOffset = *offset;
+    return contents;
+}
+
+} // namespace
+
+void writeGraphFile(std::ostream& out, const SampleStore& store, std::uint8_t unitCode,
+                    std::int32_t graphYGain, std::int32_t graphYOffset) {
+    LittleEndianWriter writer(out);
+    const int count = std::clamp(store.sampleCount(), 0, kSampleCapacity);
+    writer.magic();
+    writer.int32(count);
+    const ChannelSampleArrays& samples = store.channelSamples();
+    for (int sample = 0; sample < count; ++sample)
+        for (const ChannelArray& channel : samples)
+            writer.float32(channel[static_cast<std::size_t>(sample)]);
+    const std::tm start = localCalendar(store.runStartTime());
+    writeTrailer(writer, unitCode,
+                 {start.tm_year + 1900, start.tm_mon + 1, start.tm_mday, start.tm_hour,
+                  start.tm_min, start.tm_sec},
+                 store.sampleRateMs() / 1000, graphYGain, graphYOffset);
+}
+
+void writeGraphFile(std::ostream& out, const LoggerSet& set, std::int32_t loadedYGain,
+                    std::int32_t loadedYOffset) {
+    LittleEndianWriter writer(out);
+    const int count = storedReadingCount(set);
+    writer.magic();
+    writer.int32(count);
+    for (std::size_t i = 0; i < static_cast<std::size_t>(count) * kChannelCount; ++i)
+        writer.float32(set.values[i]);
+    writeTrailer(writer, set.unit,
+                 {set.startYear, set.startMonth, set.startDay, set.startHour, set.startMinute,
+                  set.startSecond},
+                 set.sampleRate, loadedYGain, loadedYOffset);
+}
+
+GraphReadResult readGraphFile(std::istream& in, LoggerSet& set, LoggerModeFlags& flags) {
+    const std::optional<GraphFileContents> contents = readContents(in);
+    if (!contents)
+        return {false, std::string(kInvalidFormatMessage)};
+
+    if (set.values.size() < contents->values.size())
+        set.values.resize(kLoggerSetValueCapacity);
+    std::copy(contents->values.begin(), contents->values.end(), set.values.begin());
+    set.readingCount = static_cast<std::int32_t>(contents->values.size() / kChannelCount);
+    set.unit = contents->unit;
+    set.startYear = contents->start[0];
+    set.startMonth = contents->start[1];
+    set.startDay = contents->start[2];
+    set.startHour = contents->start[3];
+    set.startMinute = contents->start[4];
+    set.startSecond = contents->start[5];
+    rebuildStartTime(set);
+    set.sampleRate = contents->sampleRate;
+    flags.loadedYGain = contents->yGain;
+    flags.loadedYOffset = contents->yOffset;
+    flags.fileSetLoaded = 1;
+    flags.appendLoadedFile = 1;
+    return {true, {}};
+}
+
+} // namespace calorant
