@@ -2,9 +2,14 @@
 
 namespace calorant::cli {
 
+CliCommand infoCommand();
+CliCommand csvCommand();
+
 // Each command lives in its own file; this table is the only place that lists them.
 const std::vector<CliCommand>& cliCommands() {
     static const std::vector<CliCommand> commands{
+        infoCommand(),
+        csvCommand(),
     };
     return commands;
 }

@@ -1,0 +1,62 @@
+// calorant-cli csv FILE.graph -o OUT.csv: the CSV table of any .graph file, as the
+// logger window's Save writes it.
+#include "cli/CliCommand.h"
+#include "cli/GraphFileInput.h"
+#include "record/AtomicFile.h"
+#include "record/CsvFile.h"
+
+#include <cstdio>
+#include <optional>
+#include <sstream>
+
+namespace calorant::cli {
+
+namespace {
+
+struct CsvOptions {
+    std::string input;
+    std::string output;
+};
+
+std::optional<CsvOptions> parseCsvOptions(const std::vector<std::string>& args) {
+    CsvOptions options;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "-o" && i + 1 < args.size() && options.output.empty())
+            options.output = args[++i];
+        else if (args[i].starts_with("-") || !options.input.empty())
+            return std::nullopt;
+        else
+            options.input = args[i];
+    }
+    if (options.input.empty() || options.output.empty())
+        return std::nullopt;
+    return options;
+}
+
+int runCsv(const std::vector<std::string>& args) {
+    const std::optional<CsvOptions> options = parseCsvOptions(args);
+    if (!options) {
+        std::fprintf(stderr, "usage: calorant-cli csv FILE.graph -o OUT.csv\n");
+        return kExitUsage;
+    }
+    LoggerSet set;
+    LoggerModeFlags flags;
+    if (!loadGraphFile("csv", options->input, set, flags))
+        return kExitFailure;
+    std::ostringstream csv(std::ios::binary);
+    writeCsvFile(csv, set);
+    const SaveResult result = writeFileAtomically(options->output, csv.view());
+    if (!result.saved) {
+        std::fprintf(stderr, "calorant-cli csv: %s\n", result.message().c_str());
+        return kExitFailure;
+    }
+    return kExitOk;
+}
+
+} // namespace
+
+CliCommand csvCommand() {
+    return {"csv", "csv FILE.graph -o OUT.csv", runCsv};
+}
+
+} // namespace calorant::cli

@@ -1,0 +1,29 @@
+#include "cli/GraphFileInput.h"
+
+#include "record/GraphFile.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+
+namespace calorant::cli {
+
+bool loadGraphFile(std::string_view command, const std::string& path, LoggerSet& set,
+                   LoggerModeFlags& flags) {
+    errno = 0;
+    std::ifstream in(std::filesystem::path(path), std::ios::binary);
+    if (!in) {
+        const std::string reason = std::generic_category().message(errno != 0 ? errno : ENOENT);
+        std::fprintf(stderr, "calorant-cli %.*s: cannot open %s: %s\n", int(command.size()),
+                     command.data(), path.c_str(), reason.c_str());
+        return false;
+    }
+    const GraphReadResult result = readGraphFile(in, set, flags);
+    if (!result.loaded)
+        std::fprintf(stderr, "%s\n", result.message.c_str());
+    return result.loaded;
+}
+
+} // namespace calorant::cli

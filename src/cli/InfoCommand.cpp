@@ -1,0 +1,127 @@
+// calorant-cli info FILE.graph [--json]: every field of a .graph file.
+#include "cli/CliCommand.h"
+#include "cli/GraphFileInput.h"
+#include "link/NumberFormat.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <optional>
+
+namespace calorant::cli {
+
+namespace {
+
+struct InfoOptions {
+    std::string path;
+    bool json = false;
+};
+
+std::optional<InfoOptions> parseInfoOptions(const std::vector<std::string>& args) {
+    InfoOptions options;
+    for (const std::string& arg : args) {
+        if (arg == "--json")
+            options.json = true;
+        else if (arg.starts_with("-") || !options.path.empty())
+            return std::nullopt;
+        else
+            options.path = arg;
+    }
+    if (options.path.empty())
+        return std::nullopt;
+    return options;
+}
+
+// The shortest text that reads back as the same float, independent of the locale, so
+// the values are shown exactly as the file stores them.
+std::string floatText(float value) {
+    std::array<char, 32> buffer{};
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+    return std::string(buffer.data(), result.ptr);
+}
+
+std::string jsonFloat(float value) {
+    return std::isfinite(value) ? floatText(value) : "null";
+}
+
+std::string unitText(std::uint8_t unit) {
+    return isUnitCode(unit) ? std::string(unitLetter(static_cast<TemperatureUnit>(unit))) : "?";
+}
+
+struct Field {
+    const char* name;
+    long long value;
+};
+
+std::array<Field, 11> integerFields(const LoggerSet& set, const LoggerModeFlags& flags) {
+    return {{{"readingCount", set.readingCount},
+             {"unit", set.unit},
+             {"startYear", set.startYear},
+             {"startMonth", set.startMonth},
+             {"startDay", set.startDay},
+             {"startHour", set.startHour},
+             {"startMinute", set.startMinute},
+             {"startSecond", set.startSecond},
+             {"sampleRate", set.sampleRate},
+             {"yGain", flags.loadedYGain},
+             {"yOffset", flags.loadedYOffset}}};
+}
+
+std::string infoText(const LoggerSet& set, const LoggerModeFlags& flags) {
+    std::string text;
+    for (const Field& field : integerFields(set, flags)) {
+        text += std::string(field.name) + ": " + formatInt(field.value);
+        if (std::string_view(field.name) == "unit")
+            text += " (" + unitText(set.unit) + ")";
+        text += '\n';
+    }
+    text += "readings (degrees C):\nNo\tT1\tT2\tIR\tT3\tT4\n";
+    for (int r = 0; r < storedReadingCount(set); ++r) {
+        text += formatInt(r + 1);
+        for (int c = 0; c < kChannelCount; ++c)
+            text += '\t' + floatText(readingValue(set, r, c));
+        text += '\n';
+    }
+    return text;
+}
+
+std::string infoJson(const LoggerSet& set, const LoggerModeFlags& flags) {
+    std::string json = "{";
+    for (const Field& field : integerFields(set, flags))
+        json += '"' + std::string(field.name) + "\":" + formatInt(field.value) + ',';
+    json += isUnitCode(set.unit) ? "\"unitText\":\"" + unitText(set.unit) + "\","
+                                 : std::string("\"unitText\":null,");
+    json += "\"values\":[";
+    for (int r = 0; r < storedReadingCount(set); ++r) {
+        json += r == 0 ? "[" : ",[";
+        for (int c = 0; c < kChannelCount; ++c)
+            json += (c == 0 ? "" : ",") + jsonFloat(readingValue(set, r, c));
+        json += ']';
+    }
+    json += "]}\n";
+    return json;
+}
+
+int runInfo(const std::vector<std::string>& args) {
+    const std::optional<InfoOptions> options = parseInfoOptions(args);
+    if (!options) {
+        std::fprintf(stderr, "usage: calorant-cli info FILE.graph [--json]\n");
+        return kExitUsage;
+    }
+    LoggerSet set;
+    LoggerModeFlags flags;
+    if (!loadGraphFile("info", options->path, set, flags))
+        return kExitFailure;
+    const std::string out = options->json ? infoJson(set, flags) : infoText(set, flags);
+    std::fwrite(out.data(), 1, out.size(), stdout);
+    return kExitOk;
+}
+
+} // namespace
+
+CliCommand infoCommand() {
+    return {"info", "info FILE.graph [--json]", runInfo};
+}
+
+} // namespace calorant::cli
