@@ -16,12 +16,20 @@ namespace calorant {
 namespace {
 
 // Every field is written byte by byte, so the layout does not depend on the host's
-// byte order or on how a compiler would pad a struct.
+// byte order or on how a compiler would pad a struct. The bytes are gathered and
+// handed to the stream in one write.
 class LittleEndianWriter {
 public:
-    explicit LittleEndianWriter(std::ostream& out) : out_(out) {}
+    explicit LittleEndianWriter(std::ostream& out, std::size_t expectedSize) : out_(out) {
+        bytes_.reserve(expectedSize);
+    }
+    ~LittleEndianWriter() {
+        out_.write(bytes_.data(), static_cast<std::streamsize>(bytes_.size()));
+    }
+    LittleEndianWriter(const LittleEndianWriter&) = delete;
+    LittleEndianWriter& operator=(const LittleEndianWriter&) = delete;
 
-    void byte(std::uint8_t value) { out_.put(static_cast<char>(value)); }
+    void byte(std::uint8_t value) { bytes_.push_back(static_cast<char>(value)); }
 
     void int32(std::int32_t value) { word(static_cast<std::uint32_t>(value)); }
 
@@ -29,19 +37,22 @@ public:
 
     void magic() {
         byte(static_cast<std::uint8_t>(kGraphMagic.size()));
-        out_.write(kGraphMagic.data(), static_cast<std::streamsize>(kGraphMagic.size()));
+        bytes_.append(kGraphMagic);
     }
 
 private:
     void word(std::uint32_t value) {
-        const std::array<char, 4> bytes{
-            static_cast<char>(value & 0xFF), static_cast<char>((value >> 8) & 0xFF),
-            static_cast<char>((value >> 16) & 0xFF), static_cast<char>((value >> 24) & 0xFF)};
-        out_.write(bytes.data(), bytes.size());
+        for (int shift = 0; shift < 32; shift += 8)
+            bytes_.push_back(static_cast<char>((value >> shift) & 0xFF));
     }
 
     std::ostream& out_;
+    std::string bytes_;
 };
+
+constexpr std::size_t graphFileSize(int count) {
+    return 49 + 20 * static_cast<std::size_t>(count);
+}
 
 std::uint32_t littleEndianWord(const unsigned char* bytes) {
     return static_cast<std::uint32_t>(bytes[0]) | static_cast<std::uint32_t>(bytes[1]) << 8 |
@@ -161,8 +172,8 @@ std::optional<GraphFileContents> readContents(std::istream& in) {
 
 void writeGraphFile(std::ostream& out, const SampleStore& store, std::uint8_t unitCode,
                     std::int32_t graphYGain, std::int32_t graphYOffset) {
-    LittleEndianWriter writer(out);
     const int count = std::clamp(store.sampleCount(), 0, kSampleCapacity);
+    LittleEndianWriter writer(out, graphFileSize(count));
     writer.magic();
     writer.int32(count);
     const ChannelSampleArrays& samples = store.channelSamples();
@@ -178,8 +189,8 @@ void writeGraphFile(std::ostream& out, const SampleStore& store, std::uint8_t un
 
 void writeGraphFile(std::ostream& out, const LoggerSet& set, std::int32_t loadedYGain,
                     std::int32_t loadedYOffset) {
-    LittleEndianWriter writer(out);
     const int count = storedReadingCount(set);
+    LittleEndianWriter writer(out, graphFileSize(count));
     writer.magic();
     writer.int32(count);
     for (std::size_t i = 0; i < static_cast<std::size_t>(count) * kChannelCount; ++i)
