@@ -112,11 +112,14 @@ TEST(LoggerFileTable, ARowComesBackWithItsReadingsAndTheScaleOfItsFile) {
     LoggerSet first = setOfReadings(2, 100.0f);
     LoggerSet second = setOfReadings(3, 200.0f);
     second.startHour = 15;
+    LoggerSet shown = second;
+    EXPECT_FALSE(showFileRow(table, 0, shown).has_value()); // nothing filled yet
     EXPECT_EQ(addFileRow(table, first, 5, -2).row, 0);
     EXPECT_EQ(addFileRow(table, second, 10, 3).row, 1);
+    EXPECT_FALSE(showFileRow(table, 2, shown).has_value());
+    EXPECT_FALSE(showFileRow(table, -1, shown).has_value());
     EXPECT_EQ(second.startTime, makeLocalTime(2026, 12, 7, 15, 5, 9));
 
-    LoggerSet shown = second;
     const auto scale = showFileRow(table, 0, shown);
     ASSERT_TRUE(scale.has_value());
     EXPECT_EQ(scale->yGain, 5);
@@ -125,16 +128,6 @@ TEST(LoggerFileTable, ARowComesBackWithItsReadingsAndTheScaleOfItsFile) {
     EXPECT_EQ(readingValue(shown, 1, 4), 109.0f);
     EXPECT_EQ(shown.startTime, makeLocalTime(2026, 12, 7, 14, 5, 9));
     EXPECT_EQ(shown.startHour, 15); // the broken-down fields are not touched
-}
-
-TEST(LoggerFileTable, RowsNotYetFilledCannotBeShown) {
-    LoggerFileTable table;
-    LoggerSet set = setOfReadings(2, 1.0f);
-    EXPECT_FALSE(showFileRow(table, 0, set).has_value());
-    addFileRow(table, set, 1, 0);
-    EXPECT_FALSE(showFileRow(table, 1, set).has_value());
-    EXPECT_FALSE(showFileRow(table, -1, set).has_value());
-    EXPECT_EQ(set.readingCount, 2);
 }
 
 TEST(LoggerFileTable, TheHundredAndFirstFileWrapsToRowZeroAndClearsTheList) {

@@ -1,7 +1,7 @@
 // Saving: the proposed names, the default folders, the companion-name rule, the two
-// files of a save side by side, and saves that fail (missing folder, a folder that is
-// really a file, a target that is a directory), which must say which file failed and
-// why and must leave existing files and no temporary files behind.
+// files of a save side by side, and saves that fail (missing folder, a target that is a
+// directory), which must say which file failed and why and must leave existing files
+// and no temporary files behind.
 #include "record/FileSave.h"
 
 #include "FileTestSupport.h"
@@ -102,15 +102,6 @@ TEST(FileSave, AMissingFolderFailsWithTheFileAndTheReason) {
     EXPECT_NE(result.message().find("run.csv"), std::string::npos);
     EXPECT_NE(result.message().find(result.reason), std::string::npos);
     EXPECT_TRUE(folder.fileNames().empty());
-}
-
-TEST(FileSave, AFolderThatIsReallyAFileFails) {
-    test::ScratchFolder folder;
-    test::writeBytes(folder.path() / "plain", "x");
-    SampleStore store;
-    test::record(store, 1, {{1, 2, 3, 4, 5}});
-    EXPECT_FALSE(saveRecording(folder.path() / "plain" / "run.graph", store, 0, 10, 0).saved);
-    EXPECT_EQ(folder.fileNames(), std::vector<std::string>{"plain"});
 }
 
 TEST(FileSave, AFailedCompanionLeavesTheExistingGraphFileIntact) {

@@ -101,20 +101,6 @@ TEST(GraphFileReading, TheGoldenFileLoadsIntoTheSetAndRaisesTheLoadFlags) {
     EXPECT_EQ(flags.appendLoadedFile, 1);
 }
 
-TEST(GraphFileReading, ARealTimeFileReadsBackSampleForSample) {
-    SampleStore store;
-    test::record(store, 5, {{-12.5f, 2950.0f, 0.1f, 3000.0f, -200.0f}, test::missingFrame()});
-    LoggerSet set;
-    LoggerModeFlags flags;
-    ASSERT_TRUE(readBytes(graphBytesOf(store, 2, 100, 0), set, flags).loaded);
-    EXPECT_EQ(set.readingCount, 2);
-    EXPECT_EQ(set.values[5], -12.5f);
-    EXPECT_EQ(set.values[8], 3000.0f);
-    EXPECT_EQ(set.values[9], -200.0f);
-    EXPECT_EQ(set.sampleRate, 5);
-    EXPECT_EQ(set.startTime, test::kDecember7);
-}
-
 // Every refused file must leave the set and the flags as a previous good file left them.
 class RefusedGraphFile : public ::testing::Test {
 protected:
