@@ -15,19 +15,12 @@ namespace calorant {
 
 namespace {
 
-// Every field is written byte by byte, so the layout does not depend on the host's
-// byte order or on how a compiler would pad a struct. The bytes are gathered and
+// Every field is put byte by byte, so the layout does not depend on the host's byte
+// order or on how a compiler would pad a struct. The whole file is gathered first and
 // handed to the stream in one write.
-class LittleEndianWriter {
+class LittleEndianBytes {
 public:
-    explicit LittleEndianWriter(std::ostream& out, std::size_t expectedSize) : out_(out) {
-        bytes_.reserve(expectedSize);
-    }
-    ~LittleEndianWriter() {
-        out_.write(bytes_.data(), static_cast<std::streamsize>(bytes_.size()));
-    }
-    LittleEndianWriter(const LittleEndianWriter&) = delete;
-    LittleEndianWriter& operator=(const LittleEndianWriter&) = delete;
+    explicit LittleEndianBytes(std::size_t expectedSize) { bytes_.reserve(expectedSize); }
 
     void byte(std::uint8_t value) { bytes_.push_back(static_cast<char>(value)); }
 
@@ -40,13 +33,16 @@ public:
         bytes_.append(kGraphMagic);
     }
 
+    void writeTo(std::ostream& out) const {
+        out.write(bytes_.data(), static_cast<std::streamsize>(bytes_.size()));
+    }
+
 private:
     void word(std::uint32_t value) {
         for (int shift = 0; shift < 32; shift += 8)
             bytes_.push_back(static_cast<char>((value >> shift) & 0xFF));
     }
 
-    std::ostream& out_;
     std::string bytes_;
 };
 
@@ -111,15 +107,15 @@ struct StartFields {
     std::int32_t year, month, day, hour, minute, second;
 };
 
-void writeTrailer(LittleEndianWriter& writer, std::uint8_t unitCode, const StartFields& start,
-                  std::int32_t sampleRate, std::int32_t yGain, std::int32_t yOffset) {
-    writer.byte(unitCode);
+void putTrailer(LittleEndianBytes& bytes, std::uint8_t unitCode, const StartFields& start,
+                std::int32_t sampleRate, std::int32_t yGain, std::int32_t yOffset) {
+    bytes.byte(unitCode);
     for (std::int32_t field :
          {start.year, start.month, start.day, start.hour, start.minute, start.second})
-        writer.int32(field);
-    writer.int32(sampleRate);
-    writer.int32(yGain);
-    writer.int32(yOffset);
+        bytes.int32(field);
+    bytes.int32(sampleRate);
+    bytes.int32(yGain);
+    bytes.int32(yOffset);
 }
 
 // Everything a file holds, read in full before anything is handed over.
@@ -173,32 +169,34 @@ std::optional<GraphFileContents> readContents(std::istream& in) {
 void writeGraphFile(std::ostream& out, const SampleStore& store, std::uint8_t unitCode,
                     std::int32_t graphYGain, std::int32_t graphYOffset) {
     const int count = std::clamp(store.sampleCount(), 0, kSampleCapacity);
-    LittleEndianWriter writer(out, graphFileSize(count));
-    writer.magic();
-    writer.int32(count);
+    LittleEndianBytes file(graphFileSize(count));
+    file.magic();
+    file.int32(count);
     const ChannelSampleArrays& samples = store.channelSamples();
     for (int sample = 0; sample < count; ++sample)
         for (const ChannelArray& channel : samples)
-            writer.float32(channel[static_cast<std::size_t>(sample)]);
+            file.float32(channel[static_cast<std::size_t>(sample)]);
     const std::tm start = localCalendar(store.runStartTime());
-    writeTrailer(writer, unitCode,
-                 {start.tm_year + 1900, start.tm_mon + 1, start.tm_mday, start.tm_hour,
-                  start.tm_min, start.tm_sec},
-                 store.sampleRateMs() / 1000, graphYGain, graphYOffset);
+    putTrailer(file, unitCode,
+               {start.tm_year + 1900, start.tm_mon + 1, start.tm_mday, start.tm_hour, start.tm_min,
+                start.tm_sec},
+               store.sampleRateMs() / 1000, graphYGain, graphYOffset);
+    file.writeTo(out);
 }
 
 void writeGraphFile(std::ostream& out, const LoggerSet& set, std::int32_t loadedYGain,
                     std::int32_t loadedYOffset) {
     const int count = storedReadingCount(set);
-    LittleEndianWriter writer(out, graphFileSize(count));
-    writer.magic();
-    writer.int32(count);
+    LittleEndianBytes file(graphFileSize(count));
+    file.magic();
+    file.int32(count);
     for (std::size_t i = 0; i < static_cast<std::size_t>(count) * kChannelCount; ++i)
-        writer.float32(set.values[i]);
-    writeTrailer(writer, set.unit,
-                 {set.startYear, set.startMonth, set.startDay, set.startHour, set.startMinute,
-                  set.startSecond},
-                 set.sampleRate, loadedYGain, loadedYOffset);
+        file.float32(set.values[i]);
+    putTrailer(file, set.unit,
+               {set.startYear, set.startMonth, set.startDay, set.startHour, set.startMinute,
+                set.startSecond},
+               set.sampleRate, loadedYGain, loadedYOffset);
+    file.writeTo(out);
 }
 
 GraphReadResult readGraphFile(std::istream& in, LoggerSet& set, LoggerModeFlags& flags) {
