@@ -4,12 +4,16 @@ namespace calorant::cli {
 
 CliCommand infoCommand();
 CliCommand csvCommand();
+CliCommand liveCommand();
+CliCommand sendCommand();
 
 // Each command lives in its own file; this table is the only place that lists them.
 const std::vector<CliCommand>& cliCommands() {
     static const std::vector<CliCommand> commands{
         infoCommand(),
         csvCommand(),
+        liveCommand(),
+        sendCommand(),
     };
     return commands;
 }

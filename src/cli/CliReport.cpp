@@ -1,0 +1,29 @@
+#include "cli/CliReport.h"
+
+#include <cstdio>
+
+namespace calorant::cli {
+
+namespace {
+void printReason(std::string_view reason) {
+    std::fprintf(stderr, "calorant-cli: %.*s\n", int(reason.size()), reason.data());
+}
+} // namespace
+
+int reportFailure(std::string_view reason) {
+    printReason(reason);
+    return kExitFailure;
+}
+
+int reportUsageError(std::string_view reason) {
+    printReason(reason);
+    return kExitUsage;
+}
+
+void printLine(std::string_view line) {
+    std::fwrite(line.data(), 1, line.size(), stdout);
+    std::fputc('\n', stdout);
+    std::fflush(stdout);
+}
+
+} // namespace calorant::cli

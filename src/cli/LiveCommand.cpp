@@ -1,0 +1,199 @@
+// calorant-cli live: opens the meter's port as the programme does, requests the
+// live frames and prints every accepted frame, decoded and applied to the meter
+// state exactly as the panel sees it.
+#include "cli/CliCommand.h"
+#include "cli/CliReport.h"
+#include "cli/LiveOutput.h"
+#include "cli/StopSignals.h"
+#include "link/CMSComm.h"
+#include "link/LiveFrame.h"
+#include "link/MeterCommands.h"
+#include "link/MeterEmulatorProcess.h"
+#include "link/MeterPortCommands.h"
+#include "link/MeterState.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QTimer>
+#include <charconv>
+#include <ctime>
+#include <optional>
+#include <span>
+
+namespace calorant::cli {
+
+namespace {
+
+struct LiveOptions {
+    std::string device;
+    bool demo = false;
+    std::string scenario;
+    long long frames = 0; // 0: until interrupted
+    bool json = false;
+    // Give up when no frame was accepted for this long; 0: wait for ever.
+    long long timeoutSeconds = 10;
+};
+
+struct ParsedLiveOptions {
+    LiveOptions options;
+    std::string error; // empty when the arguments are usable
+};
+
+std::optional<long long> parseCount(const std::string& text) {
+    long long value = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (error != std::errc() || stop != end || value < 0)
+        return std::nullopt;
+    return value;
+}
+
+ParsedLiveOptions parseLiveOptions(const std::vector<std::string>& args) {
+    ParsedLiveOptions parsed;
+    LiveOptions& options = parsed.options;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        const bool hasValue = i + 1 < args.size();
+        if (arg == "--json") {
+            options.json = true;
+        } else if (arg == "--demo") {
+            options.demo = true;
+        } else if ((arg == "--device" || arg == "--scenario" || arg == "--frames" ||
+                    arg == "--timeout") &&
+                   !hasValue) {
+            parsed.error = "live: " + arg + " needs a value";
+            return parsed;
+        } else if (arg == "--device") {
+            options.device = args[++i];
+        } else if (arg == "--scenario") {
+            options.scenario = args[++i];
+        } else if (arg == "--frames" || arg == "--timeout") {
+            const std::optional<long long> count = parseCount(args[++i]);
+            if (!count || (arg == "--frames" && *count == 0)) {
+                parsed.error = "live: " + arg + " needs a whole number" +
+                               (arg == "--frames" ? " above 0" : "");
+                return parsed;
+            }
+            (arg == "--frames" ? options.frames : options.timeoutSeconds) = *count;
+        } else {
+            parsed.error = "live: unknown argument '" + arg + "'";
+            return parsed;
+        }
+    }
+    if (options.demo == !options.device.empty())
+        parsed.error = "live: name the meter with --device PATH or use --demo";
+    else if (!options.scenario.empty() && !options.demo)
+        parsed.error = "live: --scenario needs --demo";
+    return parsed;
+}
+
+// Reads the receive events of the open port until enough frames were printed, the
+// meter stays silent too long, the port fails or the user interrupts.
+class LiveMonitor {
+public:
+    LiveMonitor(CMSComm& comm, const LiveOptions& options) : comm_(comm), options_(options) {
+        QObject::connect(&comm, &CMSComm::onComm, &loop_, [this] { onCommEvent(); });
+        QObject::connect(&comm, &CMSComm::portFailed, &loop_, [this](const QString& reason) {
+            finish(reportFailure(reason.toStdString()));
+        });
+        if (options.timeoutSeconds > 0) {
+            silence_.setSingleShot(true);
+            silence_.setInterval(std::chrono::seconds(options.timeoutSeconds));
+            QObject::connect(&silence_, &QTimer::timeout, &loop_, [this] {
+                finish(reportFailure("no live frame from the meter for " +
+                                     std::to_string(options_.timeoutSeconds) + " s"));
+            });
+        }
+        onStopSignal([this] { onInterrupted(); });
+    }
+    ~LiveMonitor() { onStopSignal({}); }
+    LiveMonitor(const LiveMonitor&) = delete;
+    LiveMonitor& operator=(const LiveMonitor&) = delete;
+
+    int run() {
+        silence_.start();
+        return loop_.exec();
+    }
+
+private:
+    void onCommEvent() {
+        if (comm_.commEvent() != CMSComm::kCommEventReceive)
+            return;
+        const QByteArray block = comm_.input();
+        const auto bytes = std::span(reinterpret_cast<const std::uint8_t*>(block.constData()),
+                                     std::size_t(block.size()));
+        const std::optional<LiveFrame> frame = decodeLiveFrame(bytes, std::time(nullptr));
+        if (!frame)
+            return;
+        state_.applyFrame(*frame);
+        printLine(options_.json ? liveFrameJson(*frame, state_) : liveFrameLine(*frame, state_));
+        silence_.start();
+        if (++printed_ == options_.frames)
+            finish(kExitOk);
+    }
+
+    void onInterrupted() {
+        if (options_.frames == 0)
+            finish(kExitOk);
+        else
+            finish(reportFailure("interrupted after " + std::to_string(printed_) + " of " +
+                                 std::to_string(options_.frames) + " frames"));
+    }
+
+    void finish(int status) {
+        silence_.stop();
+        loop_.exit(status);
+    }
+
+    CMSComm& comm_;
+    const LiveOptions& options_;
+    MeterState state_;
+    QEventLoop loop_;
+    QTimer silence_;
+    long long printed_ = 0;
+};
+
+QStringList emulatorArguments(const LiveOptions& options) {
+    if (options.scenario.empty())
+        return {};
+    return {QStringLiteral("--scenario"), QString::fromStdString(options.scenario)};
+}
+
+int runLive(const std::vector<std::string>& args) {
+    const ParsedLiveOptions parsed = parseLiveOptions(args);
+    if (!parsed.error.empty())
+        return reportUsageError(parsed.error);
+    const LiveOptions& options = parsed.options;
+
+    MeterEmulatorProcess emulator;
+    QString device = QString::fromStdString(options.device);
+    if (options.demo) {
+        if (!emulator.start(QCoreApplication::applicationDirPath(), emulatorArguments(options)))
+            return reportFailure(emulator.errorString().toStdString());
+        device = emulator.devicePath();
+    }
+
+    CMSComm comm;
+    comm.setDevicePath(device);
+    if (!openLivePort(comm))
+        return reportFailure(comm.errorString().toStdString());
+
+    LiveMonitor monitor(comm, options);
+    const int status = monitor.run();
+    // Tell the meter the link ends, as the programme does when it closes.
+    if (comm.portOpen())
+        SendMeterCommand(comm, meterCommand(kLinkEnd));
+    comm.setPortOpen(false);
+    return status;
+}
+
+} // namespace
+
+CliCommand liveCommand() {
+    return {"live",
+            "live (--device PATH | --demo [--scenario NAME]) [--frames N] [--json] "
+            "[--timeout SEC]",
+            runLive};
+}
+
+} // namespace calorant::cli

@@ -1,0 +1,211 @@
+// calorant-cli live and send end to end: the real programme talks to the meter
+// emulator over a pseudo-terminal. Covers the live request on opening, decoding
+// and printing of the emulator's fixed channels (JSON and plain), the demo mode
+// that runs its own emulator, every key command and the power-off command as the
+// emulator receives them, and the exit status and reason of failures and usage
+// errors.
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QRegularExpression>
+#include <gtest/gtest.h>
+
+namespace {
+
+QString binDir() {
+    return qEnvironmentVariable("CALORANT_BIN_DIR");
+}
+
+struct CliResult {
+    int exitCode = -1;
+    QStringList outLines;
+    QStringList errLines;
+};
+
+QStringList linesOf(const QByteArray& bytes) {
+    return QString::fromUtf8(bytes).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+CliResult runCli(const QStringList& args) {
+    QProcess cli;
+    cli.start(binDir() + QStringLiteral("/calorant-cli"), args);
+    CliResult result;
+    if (!cli.waitForFinished(30000)) {
+        cli.kill();
+        cli.waitForFinished();
+        ADD_FAILURE() << "calorant-cli did not finish: " << args.join(' ').toStdString();
+        return result;
+    }
+    result.exitCode = cli.exitStatus() == QProcess::NormalExit ? cli.exitCode() : -1;
+    result.outLines = linesOf(cli.readAllStandardOutput());
+    result.errLines = linesOf(cli.readAllStandardError());
+    return result;
+}
+
+// calorant-meter-sim --scenario fixed: T1 25.0, T2 -20.0, IR 30.0, T3 0.0, T4 100.0 C.
+class EmulatorTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        emulator.start(binDir() + QStringLiteral("/calorant-meter-sim"),
+                       {QStringLiteral("--scenario"), QStringLiteral("fixed")});
+        ASSERT_TRUE(emulator.waitForStarted(5000)) << emulator.errorString().toStdString();
+        while (!emulator.canReadLine())
+            ASSERT_TRUE(emulator.waitForReadyRead(5000)) << "the emulator named no device";
+        pty = QString::fromLocal8Bit(emulator.readLine()).trimmed();
+        ASSERT_FALSE(pty.isEmpty());
+    }
+
+    void TearDown() override {
+        emulator.terminate();
+        if (!emulator.waitForFinished(3000))
+            emulator.kill();
+        emulator.waitForFinished();
+    }
+
+    // The next `count` commands the emulator reports as received ("AA 55 01").
+    QStringList receivedCommands(int count) {
+        QStringList commands;
+        while (commands.size() < count) {
+            if (!emulator.canReadLine() && !emulator.waitForReadyRead(5000))
+                break;
+            while (emulator.canReadLine() && commands.size() < count) {
+                const QString line = QString::fromUtf8(emulator.readLine()).trimmed();
+                if (line.startsWith(QStringLiteral("received ")))
+                    commands.append(line.mid(9));
+            }
+        }
+        return commands;
+    }
+
+    QProcess emulator;
+    QString pty;
+};
+
+QJsonObject parseObject(const QString& line) {
+    QJsonParseError error{};
+    const QJsonDocument document = QJsonDocument::fromJson(line.toUtf8(), &error);
+    EXPECT_EQ(error.error, QJsonParseError::NoError) << line.toStdString();
+    EXPECT_TRUE(document.isObject()) << line.toStdString();
+    return document.object();
+}
+
+void expectFixedChannels(const QJsonObject& frame) {
+    const QJsonArray channel = frame.value(QStringLiteral("channel")).toArray();
+    ASSERT_EQ(channel.size(), 5);
+    EXPECT_DOUBLE_EQ(channel[0].toDouble(), 25.0);
+    EXPECT_DOUBLE_EQ(channel[1].toDouble(), -20.0);
+    EXPECT_DOUBLE_EQ(channel[2].toDouble(), 30.0);
+    EXPECT_DOUBLE_EQ(channel[3].toDouble(), 0.0);
+    EXPECT_DOUBLE_EQ(channel[4].toDouble(), 100.0);
+}
+
+TEST_F(EmulatorTest, LiveJsonPrintsEachDecodedFrameAfterRequestingTheLiveStream) {
+    const CliResult result = runCli({"live", "--device", pty, "--json", "--frames", "3"});
+
+    EXPECT_EQ(result.exitCode, 0) << result.errLines.join('\n').toStdString();
+    ASSERT_EQ(result.outLines.size(), 3);
+    for (const QString& line : result.outLines) {
+        const QJsonObject frame = parseObject(line);
+        expectFixedChannels(frame);
+        EXPECT_TRUE(
+            QRegularExpression(QStringLiteral("^\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d$"))
+                .match(frame.value(QStringLiteral("arrivalTime")).toString())
+                .hasMatch());
+        EXPECT_EQ(frame.value(QStringLiteral("unitText")).toString(), QStringLiteral("C"));
+        EXPECT_EQ(frame.value(QStringLiteral("probeTypeText")).toString(), QStringLiteral("K"));
+        EXPECT_EQ(frame.value(QStringLiteral("readingText")).toArray().size(), 5);
+        EXPECT_EQ(frame.value(QStringLiteral("difLabel")).toArray().size(), 2);
+        for (const char* name : {"recText", "holdText", "batteryText", "mainLabel", "secondLabel",
+                                 "thirdLabel", "irTempText", "statModeText", "elapsedUnitText"})
+            EXPECT_TRUE(frame.value(QLatin1String(name)).isString()) << name;
+        EXPECT_TRUE(frame.value(QStringLiteral("maxText"))[0].toString().startsWith("25.0 C @ "));
+        EXPECT_TRUE(frame.value(QStringLiteral("minText"))[1].toString().startsWith("-20.0 C @ "));
+        EXPECT_EQ(frame.value(QStringLiteral("avgText"))[4].toString(), QStringLiteral("100.0 C"));
+    }
+    const QStringList commands = receivedCommands(1);
+    ASSERT_FALSE(commands.isEmpty());
+    EXPECT_EQ(commands[0], QStringLiteral("AA 55 01"));
+}
+
+TEST_F(EmulatorTest, PlainLiveLinesShowTheChannelsInTheMetersUnit) {
+    const CliResult result = runCli({"live", "--device", pty, "--frames", "1"});
+
+    EXPECT_EQ(result.exitCode, 0) << result.errLines.join('\n').toStdString();
+    ASSERT_EQ(result.outLines.size(), 1);
+    EXPECT_TRUE(result.outLines[0].contains(
+        QStringLiteral("T1 25.0  T2 -20.0  IR 30.0  T3 0.0  T4 100.0 C")))
+        << result.outLines[0].toStdString();
+}
+
+TEST_F(EmulatorTest, SendPowerOffMakesTheMeterReceiveThePowerOffCommandThreeTimes) {
+    const CliResult result = runCli({"send", "--device", pty, "poweroff"});
+
+    EXPECT_EQ(result.exitCode, 0) << result.errLines.join('\n').toStdString();
+    EXPECT_EQ(receivedCommands(3), QStringList(3, QStringLiteral("55 AA 03")));
+}
+
+TEST_F(EmulatorTest, SendWritesTheCommandOfEveryKey) {
+    const QList<std::pair<const char*, const char*>> keys{
+        {"unit", "AA 55 03"},       {"dif", "AA 55 04"},          {"hold", "AA 55 05"},
+        {"maxmin", "AA 55 06"},     {"rec", "AA 55 0F"},          {"power", "AA 55 20"},
+        {"dif-double", "AA 55 12"}, {"maxmin-double", "AA 55 16"}};
+
+    QStringList expected;
+    for (const auto& [key, bytes] : keys) {
+        const CliResult result = runCli({"send", "--device", pty, key});
+        EXPECT_EQ(result.exitCode, 0) << key;
+        expected.append(QLatin1String(bytes));
+    }
+    EXPECT_EQ(receivedCommands(int(keys.size())), expected);
+}
+
+TEST(LiveDemoTest, DemoModeRunsItsOwnEmulator) {
+    const CliResult result =
+        runCli({"live", "--demo", "--scenario", "fixed", "--frames", "2", "--json"});
+
+    EXPECT_EQ(result.exitCode, 0) << result.errLines.join('\n').toStdString();
+    ASSERT_EQ(result.outLines.size(), 2);
+    expectFixedChannels(parseObject(result.outLines[1]));
+}
+
+TEST(LiveDemoTest, ASilentMeterEndsLiveWithAFailure) {
+    const CliResult result =
+        runCli({"live", "--demo", "--scenario", "silence", "--timeout", "1", "--frames", "1"});
+
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_TRUE(result.outLines.isEmpty());
+    EXPECT_EQ(result.errLines.size(), 1);
+}
+
+TEST(LinkCommandErrorsTest, AMissingDeviceFailsWithOneLineNamingIt) {
+    for (const QStringList& args :
+         {QStringList{"live", "--device", "/dev/calorant-no-such-port"},
+          QStringList{"send", "--device", "/dev/calorant-no-such-port", "hold"},
+          QStringList{"live", "--device", "/dev/null", "--frames", "1"}}) {
+        const CliResult result = runCli(args);
+        EXPECT_EQ(result.exitCode, 1) << args.join(' ').toStdString();
+        ASSERT_EQ(result.errLines.size(), 1) << args.join(' ').toStdString();
+        EXPECT_TRUE(result.errLines[0].contains(args[2])) << result.errLines[0].toStdString();
+    }
+}
+
+TEST(LinkCommandErrorsTest, BadArgumentsAreUsageErrors) {
+    for (const QStringList& args : {
+             QStringList{"live"},
+             QStringList{"live", "--device", "/dev/x", "--demo"},
+             QStringList{"live", "--device", "/dev/x", "--frames", "0"},
+             QStringList{"live", "--device", "/dev/x", "--frames", "three"},
+             QStringList{"live", "--device", "/dev/x", "--scenario", "fixed"},
+             QStringList{"live", "--device"},
+             QStringList{"live", "--device", "/dev/x", "--colour"},
+             QStringList{"send", "--device", "/dev/x"},
+             QStringList{"send", "--device", "/dev/x", "mode"},
+         }) {
+        const CliResult result = runCli(args);
+        EXPECT_EQ(result.exitCode, 2) << args.join(' ').toStdString();
+        EXPECT_EQ(result.errLines.size(), 1) << args.join(' ').toStdString();
+    }
+}
+
+} // namespace
