@@ -10,19 +10,20 @@ namespace calorant {
 
 namespace {
 
-// Both files are built in memory (at most a few megabytes) so that the disk sees one
-// write per file and the temporary file never holds a half-formatted table.
+// A file is built in memory (at most a few megabytes) so that the disk sees one write
+// and the temporary file never holds a half-formatted table.
+template <typename Write> SaveResult saveOne(const std::filesystem::path& path, Write write) {
+    std::ostringstream bytes(std::ios::binary);
+    write(bytes);
+    return writeFileAtomically(path, bytes.view());
+}
+
 template <typename WriteCsv, typename WriteGraph>
 SaveResult saveBoth(const std::filesystem::path& graphPath, WriteCsv writeCsv,
                     WriteGraph writeGraph) {
-    std::ostringstream csv(std::ios::binary);
-    writeCsv(csv);
-    if (SaveResult result = writeFileAtomically(companionCsvPath(graphPath), csv.view());
-        !result.saved)
+    if (SaveResult result = saveOne(companionCsvPath(graphPath), writeCsv); !result.saved)
         return result;
-    std::ostringstream graph(std::ios::binary);
-    writeGraph(graph);
-    return writeFileAtomically(graphPath, graph.view());
+    return saveOne(graphPath, writeGraph);
 }
 
 } // namespace
@@ -33,6 +34,14 @@ SaveResult saveRecording(const std::filesystem::path& graphPath, const SampleSto
     return saveBoth(
         graphPath, [&](std::ostream& out) { writeCsvFile(out, store, unitCode); },
         [&](std::ostream& out) { writeGraphFile(out, store, unitCode, graphYGain, graphYOffset); });
+}
+
+SaveResult saveRecordingGraph(const std::filesystem::path& graphPath, const SampleStore& store,
+                              std::uint8_t unitCode, std::int32_t graphYGain,
+                              std::int32_t graphYOffset) {
+    return saveOne(graphPath, [&](std::ostream& out) {
+        writeGraphFile(out, store, unitCode, graphYGain, graphYOffset);
+    });
 }
 
 SaveResult saveLoggerSet(const std::filesystem::path& graphPath, const LoggerSet& set,

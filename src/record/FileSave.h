@@ -21,6 +21,12 @@ class SampleStore;
 SaveResult saveRecording(const std::filesystem::path& graphPath, const SampleStore& store,
                          std::uint8_t unitCode, std::int32_t graphYGain, std::int32_t graphYOffset);
 
+// The framework-style Save of the document: the real-time recording as a .graph file
+// alone, with no CSV companion.
+SaveResult saveRecordingGraph(const std::filesystem::path& graphPath, const SampleStore& store,
+                              std::uint8_t unitCode, std::int32_t graphYGain,
+                              std::int32_t graphYOffset);
+
 // A logger set, with the Y scale of the last .graph file read (loadedYGain and
 // loadedYOffset, 100 and 0 until a file has been read).
 SaveResult saveLoggerSet(const std::filesystem::path& graphPath, const LoggerSet& set,

@@ -69,6 +69,12 @@ TEST(FileSave, ARecordingIsSavedAsGraphAndCsvSideBySide) {
     const std::string csv =
         test::asciiFromUtf16(test::fileBytes(folder.path() / "12-07-26 14.30.22.csv"));
     EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 3);
+
+    // The document's own Save writes the .graph file alone.
+    ASSERT_TRUE(saveRecordingGraph(folder.path() / "only.graph", store, 0, 10, 0).saved);
+    EXPECT_EQ(test::fileBytes(folder.path() / "only.graph"),
+              test::fileBytes(folder.path() / "12-07-26 14.30.22.graph"));
+    EXPECT_FALSE(std::filesystem::exists(folder.path() / "only.csv"));
 }
 
 TEST(FileSave, ALoggerSetStoresTheLoadedScaleAndReplacesEarlierFiles) {
