@@ -24,7 +24,7 @@ inline const std::time_t kDecember7 = makeLocalTime(2026, 12, 7, 14, 5, 9);
 inline void record(SampleStore& store, int rateSeconds, const std::vector<Channels>& frames) {
     store.run(rateSeconds);
     for (std::size_t i = 0; i < frames.size(); ++i) {
-        if (frames[i][0] == frames[i][0])
+        if (!std::isnan(frames[i][0]))
             store.onAcceptedFrame(frames[i], kDecember7 + std::time_t(i) * rateSeconds);
         store.onSampleTick();
     }
