@@ -107,8 +107,10 @@ GraphPicture RealTimeGraph::paint(const GraphInputs& inputs) {
     GraphPicture picture;
     picture.geometry = geometryOf(inputs);
     const PlotGeometry& g = picture.geometry;
-    if (inputs.sampleCount == 1)
+    if (inputs.sampleCount == 1) {
         resetForNewRecording();
+        picture.scrollReset = true;
+    }
     picture.emptyReadout = inputs.sampleCount <= 0;
     picture.legend = legendOf(inputs, g);
     if (!g.isDrawable()) {
@@ -126,7 +128,6 @@ GraphPicture RealTimeGraph::paint(const GraphInputs& inputs) {
         const double first = -level.x0 / level.dx;
         firstVisible_ =
             first > 0 ? toPixel(std::min(first, static_cast<double>(inputs.sampleCount))) : 0;
-        scrollMax_ = firstVisible_;
         picture.scrollBarPosition = firstVisible_;
         firstVisiblePending_ = false;
     }
@@ -141,7 +142,7 @@ GraphPicture RealTimeGraph::paint(const GraphInputs& inputs) {
     picture.valueLabels = layoutValueLabels(level.labels, g.height());
 
     if (inputs.sampleCount >= 2) {
-        const int shift = zoomed_ ? scrollOffset_ : 0;
+        const int shift = sampleShift(inputs);
         for (int c = 0; c < kChannelCount; ++c) {
             if (inputs.channelVisible[c])
                 picture.curves[c] = channelCurve(recorded(inputs, c), inputs.unit, level, shift,
@@ -149,9 +150,9 @@ GraphPicture RealTimeGraph::paint(const GraphInputs& inputs) {
         }
     }
     if (inputs.sampleCount >= 1 && g.bottom > g.top) {
-        picture.timeLabels = zoomed_
-                                 ? zoomedTimeLabels(inputs, g, level, firstVisible_, scrollOffset_)
-                                 : plainTimeLabels(inputs, g, xStep_);
+        picture.timeLabels =
+            zoomed_ ? zoomedTimeLabels(inputs, g, level, firstVisible_, inputs.scrollOffset)
+                    : plainTimeLabels(inputs, g, xStep_);
     }
     return picture;
 }
@@ -171,7 +172,6 @@ void RealTimeGraph::resetForNewRecording() {
     zoomLevel_ = 0;
     zoomed_ = false;
     firstVisiblePending_ = false;
-    scrollOffset_ = 0;
 }
 
 void RealTimeGraph::buttonDown(GraphPoint point, const GraphInputs& inputs) {
@@ -198,8 +198,7 @@ std::optional<MouseMoveResult> RealTimeGraph::mouseMove(GraphPoint point,
     // readout names the sample the line is drawn through.
     const LevelView level = currentLevel(inputs);
     const PlotGeometry g = geometryOf(inputs);
-    const int shift = zoomed_ ? scrollOffset_ : 0;
-    const double position = (p.x - g.left - level.x0) / level.dx - shift;
+    const double position = (p.x - g.left - level.x0) / level.dx - sampleShift(inputs);
     if (std::isfinite(position) && position > -1 && position < inputs.sampleCount) {
         int k = static_cast<int>(position);
         if (position - k > 0.5)
@@ -291,11 +290,6 @@ void RealTimeGraph::undoZoom() {
     zoomLevel_ = 0;
     zoomed_ = false;
     firstVisiblePending_ = false;
-    scrollOffset_ = 0;
-}
-
-void RealTimeGraph::scrollToThumb(int position) {
-    scrollOffset_ = scrollMax_ - position + 1;
 }
 
 } // namespace calorant

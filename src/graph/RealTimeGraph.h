@@ -30,6 +30,8 @@ struct GraphInputs {
     int yOffset = 0;
     TemperatureUnit unit = TemperatureUnit::Celsius;
     std::array<bool, kChannelCount> channelVisible{true, true, true, true, true};
+    // How far a zoomed picture is scrolled, in samples (owned by the view's scroll state).
+    int scrollOffset = 0;
 };
 
 // Text drawn with its top-left corner at (left, top), view coordinates.
@@ -62,9 +64,13 @@ struct GraphPicture {
     std::array<std::vector<Polyline>, kChannelCount> curves; // plot coordinates
     // The store is empty: the status bar shows kEmptyTimeReadout and kEmptyValuesReadout.
     bool emptyReadout = false;
-    // Set on the first paint after a zoom: the scroll bar gets the range 0 to
-    // sampleCount and this position (the first visible sample).
+    // Set on the first paint after a zoom: the first visible sample. It becomes the
+    // scroll state's scrollMax, and the scroll bar gets the range 0 to sampleCount and
+    // this position.
     std::optional<int> scrollBarPosition;
+    // This paint found the first sample of a new recording and reset the zoom: the
+    // view sets its scrollOffset to 0.
+    bool scrollReset = false;
 };
 
 inline constexpr std::string_view kEmptyTimeReadout = "time:";
@@ -111,12 +117,9 @@ public:
     // The 10 ms drag watch. Returns true when the drag was abandoned because the cursor
     // left the tolerance frame: the view repaints and stops the watch.
     bool dragWatch(GraphPoint cursor, int clientWidth, int clientHeight);
+    // Back to the unzoomed picture. The view also sets its scrollOffset to 0, disables
+    // the scroll bar and repaints.
     void undoZoom();
-
-    // Scroll bar thumb dragged to `position`.
-    void scrollToThumb(int position);
-    // Where the scroll bar's thumb belongs.
-    int scrollBarPosition() const { return scrollMax_ - scrollOffset_ + 1; }
 
     int samplesPerWidth() const { return samplesPerWidth_; } // N
     float xStep() const { return xStep_; }                   // level-0 pixels per sample
@@ -125,13 +128,11 @@ public:
     bool dragging() const { return dragging_; }
     // A selection is being dragged: a sampling tick must not repaint the graph.
     bool beingZoomed() const { return beingZoomed_; }
-    int scrollOffset() const { return scrollOffset_; }
-    int scrollMax() const { return scrollMax_; }
-
-    // The current level's view of the samples for this geometry (level 0 when not zoomed).
-    LevelView currentLevel(const GraphInputs& inputs) const;
 
 private:
+    // The current level's view of the samples for this geometry (level 0 when not zoomed).
+    LevelView currentLevel(const GraphInputs& inputs) const;
+    int sampleShift(const GraphInputs& inputs) const { return zoomed_ ? inputs.scrollOffset : 0; }
     void resetForNewRecording();
     bool canDeepen(const ZoomSelection& selection, const GraphInputs& inputs) const;
     ZoomSelection selectionTo(GraphPoint end, const PlotGeometry& plot) const;
@@ -150,9 +151,6 @@ private:
     bool beingZoomed_ = false;
     GraphPoint selectionStart_;
     GraphPoint lastPoint_;
-
-    int scrollOffset_ = 0;
-    int scrollMax_ = 0;
 };
 
 // One value of the cursor readout: "%.1f" with the unit letter, or "----" for the
