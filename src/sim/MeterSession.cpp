@@ -11,8 +11,10 @@ namespace {
 constexpr std::int64_t kLineChunkPeriodMs = 50;
 constexpr std::size_t kLineChunkBytes = 48;
 
-// The host asks for the logger header three times, 100 ms apart; the meter answers once.
-constexpr std::int64_t kHeaderRepeatWindowMs = 1000;
+// The host asks for the logger header three times, 100 ms apart, and clears its input
+// after the last request, so the meter answers once, when the requests have stopped
+// for this long.
+constexpr std::int64_t kHeaderQuietMs = 150;
 
 // REC stores one reading a second.
 constexpr int kRecordIntervalSeconds = 1;
@@ -55,11 +57,11 @@ void MeterSession::handle(MeterCommand command, std::int64_t nowMs, const SetSta
     switch (command) {
     case MeterCommand::LiveRequest:
         download_ = DownloadState::Idle;
-        nextChunkMs_ = kNever;
+        nextChunkMs_ = headerDueMs_ = kNever;
         startStreaming(nowMs);
         break;
     case MeterCommand::LoggerHeaderRequest:
-        answerHeaderRequest(nowMs);
+        acceptHeaderRequest(nowMs);
         break;
     case MeterCommand::LoggerMemoryRequest:
         if (download_ == DownloadState::Announced) {
@@ -75,7 +77,7 @@ void MeterSession::handle(MeterCommand command, std::int64_t nowMs, const SetSta
     case MeterCommand::PowerKey:
     case MeterCommand::PowerOff:
         download_ = DownloadState::Idle;
-        nextChunkMs_ = kNever;
+        nextChunkMs_ = headerDueMs_ = kNever;
         stopStreaming();
         break;
     case MeterCommand::RecKey: {
@@ -96,19 +98,20 @@ void MeterSession::handle(MeterCommand command, std::int64_t nowMs, const SetSta
     }
 }
 
-void MeterSession::answerHeaderRequest(std::int64_t nowMs) {
+void MeterSession::acceptHeaderRequest(std::int64_t nowMs) {
     if (config_.scenario == FrameScenario::Silence || config_.download == DownloadBehaviour::Mute)
         return;
     stopStreaming();
-    const bool repeat =
-        download_ == DownloadState::Announced && nowMs - announcedMs_ < kHeaderRepeatWindowMs;
-    if (repeat)
-        return;
-    download_ = DownloadState::Announced;
-    announcedMs_ = nowMs;
+    download_ = DownloadState::Requested;
     nextChunkMs_ = kNever;
+    headerDueMs_ = nowMs + kHeaderQuietMs;
+}
+
+void MeterSession::sendHeader(std::vector<Transmission>& out) {
+    download_ = DownloadState::Announced;
+    headerDueMs_ = kNever;
     downloadBytes_ = memory_.stream();
-    immediate_.push_back({false, memory_.headerReply(static_cast<std::uint8_t>(meter_.unit()))});
+    out.push_back({false, memory_.headerReply(static_cast<std::uint8_t>(meter_.unit()))});
     notes_.push_back("logger header " +
                      formatInt(static_cast<long long>(memory_.content().size())));
 }
@@ -131,22 +134,16 @@ void MeterSession::stopStreaming() {
 void MeterSession::unplugged() {
     stopStreaming();
     download_ = DownloadState::Idle;
-    nextChunkMs_ = kNever;
+    nextChunkMs_ = headerDueMs_ = kNever;
     unplugRequested_ = false;
-    immediate_.clear();
 }
 
 std::vector<Transmission> MeterSession::transmit(std::int64_t nowMs) {
     std::vector<Transmission> out;
     if (nextRecordMs_ <= nowMs)
         recordReading(nowMs);
-    if (config_.scenario == FrameScenario::Silence) {
-        immediate_.clear();
+    if (config_.scenario == FrameScenario::Silence)
         return out;
-    }
-    for (Transmission& t : immediate_)
-        out.push_back(std::move(t));
-    immediate_.clear();
     transmitLive(nowMs, out);
     transmitMemory(nowMs, out);
     return out;
@@ -197,6 +194,8 @@ void MeterSession::transmitLive(std::int64_t nowMs, std::vector<Transmission>& o
 }
 
 void MeterSession::transmitMemory(std::int64_t nowMs, std::vector<Transmission>& out) {
+    if (download_ == DownloadState::Requested && headerDueMs_ <= nowMs)
+        sendHeader(out);
     if (download_ != DownloadState::Streaming || nextChunkMs_ > nowMs)
         return;
     const std::size_t left = downloadStopAt_ - downloadSent_;
@@ -252,9 +251,7 @@ std::vector<std::uint8_t> MeterSession::randomBytes(int minCount, int maxCount) 
 }
 
 std::int64_t MeterSession::nextDueMs() const {
-    if (!immediate_.empty())
-        return 0;
-    std::int64_t due = std::min({nextChunkMs_, nextRecordMs_});
+    std::int64_t due = std::min({nextChunkMs_, nextRecordMs_, headerDueMs_});
     if (streaming_ && config_.scenario != FrameScenario::Silence)
         due = std::min({due, nextFrameMs_, splitRestMs_, garbageMs_});
     return due;

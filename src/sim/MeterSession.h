@@ -86,10 +86,12 @@ public:
     const LoggerMemory& memory() const { return memory_; }
 
 private:
-    enum class DownloadState { Idle, Announced, Streaming };
+    // Requested: a header request came and the answer waits for the burst to end.
+    enum class DownloadState { Idle, Requested, Announced, Streaming };
 
     void handle(MeterCommand command, std::int64_t nowMs, const SetStart& wallClock);
-    void answerHeaderRequest(std::int64_t nowMs);
+    void acceptHeaderRequest(std::int64_t nowMs);
+    void sendHeader(std::vector<Transmission>& out);
     void startStreaming(std::int64_t nowMs);
     void stopStreaming();
     void transmitLive(std::int64_t nowMs, std::vector<Transmission>& out);
@@ -104,7 +106,6 @@ private:
     LoggerMemory memory_;
     CommandReader reader_;
     std::mt19937 random_;
-    std::vector<Transmission> immediate_; // answers not bound to a schedule
     std::vector<std::string> notes_;
 
     bool streaming_ = false;
@@ -115,7 +116,7 @@ private:
     std::int64_t garbageMs_ = kNever;
 
     DownloadState download_ = DownloadState::Idle;
-    std::int64_t announcedMs_ = 0;
+    std::int64_t headerDueMs_ = kNever;
     std::vector<std::uint8_t> downloadBytes_; // the stream as announced
     std::size_t downloadSent_ = 0;
     std::size_t downloadStopAt_ = 0;

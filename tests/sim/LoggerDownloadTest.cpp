@@ -105,7 +105,8 @@ protected:
         }
         return bytes;
     }
-    // The request as the host makes it: three times, 100 ms apart.
+    // The request as the host makes it: three times, 100 ms apart. Returns what came
+    // during the requests and in the 200 ms after them.
     std::vector<std::uint8_t> requestHeader() {
         std::vector<std::uint8_t> bytes;
         for (int i = 0; i < 3; ++i) {
@@ -113,6 +114,8 @@ protected:
             const auto sent = runUntil(now_ + 100);
             bytes.insert(bytes.end(), sent.begin(), sent.end());
         }
+        const auto after = runUntil(now_ + 200);
+        bytes.insert(bytes.end(), after.begin(), after.end());
         return bytes;
     }
 

@@ -124,6 +124,7 @@ public:
             ::close(fd_);
     }
     bool isOpen() const { return fd_ >= 0; }
+    int fd() const { return fd_; }
     void send(std::vector<std::uint8_t> bytes) {
         ASSERT_EQ(::write(fd_, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
     }
@@ -219,11 +220,14 @@ TEST(PtyRoundTrip, AFastLoggerDownloadDeliversTheAnnouncedStream) {
     Port port(sim.readLine());
     port.send({0xAA, 0x55, 0x01});
     ASSERT_TRUE(isValidFrameAt(port.read(33)));
-    port.send({0xAA, 0x55, 0x02});
+    for (int i = 0; i < 3; ++i) {
+        port.send({0xAA, 0x55, 0x02});
+        ::usleep(100 * 1000);
+    }
+    ::tcflush(port.fd(), TCIFLUSH); // as the host does after its last request
+    EXPECT_EQ(port.read(9), (std::vector<std::uint8_t>{0xBB, 0x55, 0, 0, 0, 0, 0, 0x0D, 0x05}));
     EXPECT_TRUE(sim.waitFor("logger header 3333"));
-    port.read(4096, 200); // frames that were already on their way
-    port.send({0xAA, 0x55, 0x02});
-    EXPECT_TRUE(port.read(1, 200).empty()); // a repeated request within a second is not answered
+    EXPECT_TRUE(port.read(1, 300).empty());
     port.send({0xAA, 0x55, 0x10});
     const auto stream = port.read(3343);
     ASSERT_EQ(stream.size(), 3343u);
