@@ -1,0 +1,108 @@
+#include "link/LoggerDownload.h"
+
+#include "link/NumberFormat.h"
+
+#include <algorithm>
+
+namespace calorant {
+
+std::string oversizedMemoryMessage(std::uint64_t announcedLength) {
+    return "The meter announced " + formatInt(static_cast<long long>(announcedLength)) +
+           " bytes of logger data, more than the " + formatInt(kDownloadBufferCapacity) +
+           " bytes a download can hold; the download was refused.";
+}
+
+LoggerDownload::LoggerDownload() : buffer_(kDownloadBufferCapacity) {}
+
+void LoggerDownload::start() {
+    phase_ = Phase::WaitingForHeader;
+    headerBytes_.clear();
+    downloadTotal_ = 0;
+    downloadBlocks_ = -1;
+    downloadReceived_ = 0;
+    announcedLength_ = 0;
+}
+
+DownloadStep LoggerDownload::onBlock(std::span<const std::uint8_t> block) {
+    if (block.empty())
+        return DownloadStep::Ignored;
+    switch (phase_) {
+    case Phase::WaitingForHeader:
+        return takeHeaderBytes(block);
+    case Phase::Receiving:
+        return takeStreamBytes(block);
+    case Phase::Idle:
+    case Phase::Finished:
+        break;
+    }
+    return DownloadStep::Ignored;
+}
+
+DownloadStep LoggerDownload::takeHeaderBytes(std::span<const std::uint8_t> block) {
+    headerBytes_.insert(headerBytes_.end(), block.begin(), block.end());
+    const std::size_t size = headerBytes_.size();
+    std::size_t begin = 0;
+    while (begin < size && !(headerBytes_[begin] == kLoggerHeader1 &&
+                             (begin + 1 == size || headerBytes_[begin + 1] == kLoggerHeader2)))
+        ++begin;
+    if (size - begin < static_cast<std::size_t>(kLoggerHeaderSize)) {
+        // Keep a header that has only begun (nothing, when there is none).
+        headerBytes_.erase(headerBytes_.begin(),
+                           headerBytes_.begin() + static_cast<std::ptrdiff_t>(begin));
+        return DownloadStep::Ignored;
+    }
+    // Bytes after the header in the same block are no stream: it is only asked for later.
+    const DownloadStep step =
+        acceptHeader(std::span<const std::uint8_t>(headerBytes_).subspan(begin, kLoggerHeaderSize));
+    headerBytes_.clear();
+    return step;
+}
+
+DownloadStep LoggerDownload::acceptHeader(std::span<const std::uint8_t> header) {
+    loggerUnit_ = header[2];
+    announcedLength_ = (std::uint64_t{header[5]} << 24) | (std::uint64_t{header[6]} << 16) |
+                       (std::uint64_t{header[7]} << 8) | std::uint64_t{header[8]};
+    phase_ = Phase::Finished;
+    if (announcedLength_ == 0) {
+        downloadTotal_ = kStreamAllowance;
+        return DownloadStep::Empty;
+    }
+    const std::uint64_t total = announcedLength_ + kStreamAllowance;
+    if (total > static_cast<std::uint64_t>(kDownloadBufferCapacity))
+        return DownloadStep::Refused;
+    downloadTotal_ = static_cast<std::int32_t>(total);
+    downloadBlocks_ = downloadTotal_ / kDownloadBlockSize;
+    phase_ = Phase::Receiving;
+    return DownloadStep::Announced;
+}
+
+DownloadStep LoggerDownload::takeStreamBytes(std::span<const std::uint8_t> block) {
+    const std::size_t missing = static_cast<std::size_t>(downloadTotal_ - downloadReceived_);
+    const std::size_t count = std::min(block.size(), missing);
+    std::copy_n(block.begin(), count, buffer_.begin() + downloadReceived_);
+    downloadReceived_ += static_cast<std::int32_t>(count);
+    if (downloadReceived_ < downloadTotal_)
+        return DownloadStep::Receiving;
+    phase_ = Phase::Finished;
+    return DownloadStep::Complete;
+}
+
+int LoggerDownload::receiveThreshold() const {
+    switch (phase_) {
+    case Phase::WaitingForHeader:
+        return kLoggerHeaderSize;
+    case Phase::Receiving:
+        return std::min(kDownloadBlockSize, downloadTotal_ - downloadReceived_);
+    case Phase::Idle:
+    case Phase::Finished:
+        break;
+    }
+    return 0;
+}
+
+std::span<const std::uint8_t> LoggerDownload::stream() const {
+    return std::span<const std::uint8_t>(buffer_.data(),
+                                         static_cast<std::size_t>(downloadReceived_));
+}
+
+} // namespace calorant
