@@ -169,6 +169,8 @@ void MeterEmulator::queue(std::vector<Transmission> transmissions, bool hostConn
 
 void MeterEmulator::waitForWork(std::int64_t now) {
     std::int64_t wakeAt = std::min({session_.nextDueMs(), unplugAtMs_, replugAtMs_});
+    if (terminal_ && session_.unplugRequested())
+        wakeAt = now;
     std::vector<pollfd> fds{{signalPipe[0], POLLIN, 0}};
     if (terminal_) {
         if (terminal_->hostConnected()) {

@@ -11,8 +11,7 @@ int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     const SimOptionsResult parsed = parseSimOptions(args);
     if (!parsed.error.empty()) {
-        std::fprintf(stderr, "calorant-meter-sim: %s\n%s", parsed.error.c_str(),
-                     simUsage().c_str());
+        std::fprintf(stderr, "calorant-meter-sim: %s (see --help)\n", parsed.error.c_str());
         return 2;
     }
     if (parsed.options.help) {

@@ -237,6 +237,19 @@ TEST(PtyRoundTrip, AFastLoggerDownloadDeliversTheAnnouncedStream) {
     EXPECT_TRUE(sim.waitFor("logger stream sent 3343 bytes"));
 }
 
+TEST(PtyRoundTrip, ADownloadThatEndsInAnUnplugHangsUpTheHostAndComesBack) {
+    SimProcess sim({"--logger", "unplug", "--pace", "fast", "--replug-after", "200"});
+    Port port(sim.readLine());
+    port.send({0xAA, 0x55, 0x02});
+    EXPECT_EQ(port.read(9).size(), 9u);
+    port.send({0xAA, 0x55, 0x10});
+    EXPECT_TRUE(sim.waitFor("logger stream stopped after 1671 of 3343 bytes"));
+    EXPECT_EQ(sim.readLine(1000), "unplugged");
+    EXPECT_LE(port.read(4096, 1000).size(), 1671u);
+    EXPECT_TRUE(port.hungUp());
+    EXPECT_EQ(sim.readLine(1000).rfind("replugged /dev/", 0), 0u);
+}
+
 TEST(PtyRoundTrip, UnplugAndReplugKeepTheLinkNameOnANewTerminal) {
     const std::filesystem::path link = std::filesystem::temp_directory_path() /
                                        ("calorant-sim-link-" + std::to_string(::getpid()));
