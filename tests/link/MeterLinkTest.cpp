@@ -1,0 +1,493 @@
+// The link to the meter over a scripted port and a scripted list of serial ports: which
+// port the scan opens (bridge found, numbered above 16, none, a device override), manual
+// port choice, what one accepted frame changes, the watchdog's offline window, the
+// five-minute command, port-list changes and a broken-down device, and the logger
+// download end to end on the fake port: requests, empty, refused and headerless
+// memories, block thresholds, the answer watch, the give-up time and device changes
+// during a download.
+#include "link/MeterLink.h"
+
+#include "link/CMSComm.h"
+#include "link/MeterState.h"
+#include "logger/LoggerStore.h"
+#include "record/SampleStore.h"
+#include "support/FakeSerialPort.h"
+
+#include <QCoreApplication>
+#include <QSignalSpy>
+#include <gtest/gtest.h>
+
+using namespace calorant;
+
+namespace {
+
+QByteArray bytes(std::initializer_list<int> values) {
+    QByteArray result;
+    for (int value : values)
+        result.append(char(value));
+    return result;
+}
+
+const QByteArray kLiveRequestBytes = bytes({0xAA, 0x55, 0x01});
+const QByteArray kLoggerRequestBytes = bytes({0xAA, 0x55, 0x02});
+const QByteArray kStreamRequestBytes = bytes({0xAA, 0x55, 0x10});
+
+// A live frame with T1 = t1Tenths and a valid checksum.
+QByteArray liveFrame(int t1Tenths) {
+    QByteArray frame(33, '\0');
+    frame[0] = char(0xAA);
+    frame[1] = char(0xBB);
+    frame[2] = char((t1Tenths >> 8) & 0xFF);
+    frame[3] = char(t1Tenths & 0xFF);
+    frame[13] = char(0x80);
+    unsigned sum = 0;
+    for (int i = 0; i < 31; ++i)
+        sum += static_cast<unsigned char>(frame[i]);
+    frame[31] = char(sum >> 8);
+    frame[32] = char(sum & 0xFF);
+    return frame;
+}
+
+QByteArray headerReply(quint32 length) {
+    return bytes({0xBB, 0x55, 0, 0, 0, int(length >> 24), int((length >> 16) & 0xFF),
+                  int((length >> 8) & 0xFF), int(length & 0xFF)});
+}
+
+// One set header and a record of 25.0 C on every channel, then `filler` zero bytes.
+QByteArray loggerStream(int filler) {
+    QByteArray stream = bytes({0xAA, 0x56, 0, 1, 30, 15, 9, 24, 12, 0, 12});
+    for (int c = 0; c < 5; ++c)
+        stream.append(bytes({0x00, 0xFA}));
+    stream.append(QByteArray(filler, '\0'));
+    return stream;
+}
+
+class FakePortEnumerator final : public PortEnumerator {
+public:
+    QList<SerialPortEntry> ports;
+    QList<SerialPortEntry> availablePorts() const override { return ports; }
+};
+
+SerialPortEntry bridge(const QString& device) {
+    return {device, kCp210xVendorId};
+}
+
+class MeterLinkTest : public ::testing::Test {
+protected:
+    void makeLink(int savedPort = 1) {
+        link = std::make_unique<MeterLink>(comm, store, state, loggerStore,
+                                           std::unique_ptr<PortEnumerator>(enumerator), savedPort);
+        link->setClock([] { return std::time_t(1577000000); });
+    }
+
+    // The link runs live on /dev/ttyUSB0 with nothing written yet.
+    void goLive() {
+        enumerator->ports = {bridge(QStringLiteral("/dev/ttyUSB0"))};
+        makeLink();
+        link->ScanForMeterPort();
+        port->written.clear();
+        port->openedDevices.clear();
+        port->closeCount = 0;
+    }
+
+    void startDownloadWithHeader(quint32 length) {
+        link->StartLoggerDownload();
+        port->deliver(headerReply(length));
+        QCoreApplication::processEvents();
+    }
+
+    FakeSerialPort* port = new FakeSerialPort; // owned by comm
+    CMSComm comm{std::unique_ptr<SerialPort>(port)};
+    SampleStore store;
+    MeterState state;
+    LoggerStore loggerStore;
+    FakePortEnumerator* enumerator = new FakePortEnumerator; // owned by link
+    std::unique_ptr<MeterLink> link;
+};
+
+} // namespace
+
+TEST_F(MeterLinkTest, TheScanOpensTheFirstBridgeInDeviceNameOrderAndRequestsLiveFrames) {
+    enumerator->ports = {{QStringLiteral("/dev/ttyS0"), std::nullopt},
+                         {QStringLiteral("/dev/ttyUSB0"), quint16(0x0403)},
+                         bridge(QStringLiteral("/dev/ttyUSB10")),
+                         bridge(QStringLiteral("/dev/ttyUSB2"))};
+    makeLink(5);
+
+    link->ScanForMeterPort();
+
+    EXPECT_EQ(port->openedDevices.last(), QStringLiteral("/dev/ttyUSB2"));
+    EXPECT_FALSE(port->openedDevices.contains(QStringLiteral("/dev/ttyUSB10")));
+    EXPECT_EQ(port->writtenBytes(), kLiveRequestBytes);
+    EXPECT_EQ(link->currentPort(), 3);
+    EXPECT_EQ(link->savedPort(), 5);
+    EXPECT_EQ(comm.rThreshold(), 33);
+}
+
+TEST_F(MeterLinkTest, ABridgeNumberedAbove16IsRefusedWithAMessageAndLeavesTheLinkOffline) {
+    enumerator->ports = {bridge(QStringLiteral("/dev/ttyUSB16"))};
+    makeLink();
+    QSignalSpy messages(link.get(), &MeterLink::message);
+
+    link->ScanForMeterPort();
+    EXPECT_EQ(messages.count(), 0); // never from inside the scan itself
+    QCoreApplication::processEvents();
+
+    ASSERT_EQ(messages.count(), 1);
+    EXPECT_EQ(messages[0][0].toString(), QString::fromLatin1(MeterLink::kPortOver16Message));
+    EXPECT_TRUE(link->linkOffline());
+    EXPECT_TRUE(port->openedDevices.isEmpty());
+    EXPECT_EQ(link->currentPort(), 1);
+}
+
+TEST_F(MeterLinkTest, WithoutABridgeTheSavedPortIsOpenedOfflineAndTheRecordingStops) {
+    makeLink(3);
+    link->OpenMeterPort();
+    store.run(1);
+    port->deliver(liveFrame(250));
+    ASSERT_TRUE(store.recording());
+    port->openedDevices.clear();
+    port->written.clear();
+    QSignalSpy stopped(link.get(), &MeterLink::recordingStopped);
+
+    link->ScanForMeterPort();
+
+    EXPECT_EQ(port->openedDevices, QStringList{QStringLiteral("/dev/ttyUSB2")});
+    EXPECT_TRUE(port->written.isEmpty()); // no live request: the watchdog sends it later
+    EXPECT_TRUE(link->linkOffline());
+    EXPECT_FALSE(store.recording());
+    EXPECT_FALSE(store.runEnabled());
+    EXPECT_EQ(stopped.count(), 1);
+}
+
+TEST_F(MeterLinkTest, ADeviceOverrideStandsForTheBridgeAndKeepsThePortNumber) {
+    makeLink(7);
+    link->setDeviceOverride(QStringLiteral("/tmp/meter-link"));
+
+    link->ScanForMeterPort();
+
+    EXPECT_EQ(port->openedDevices.last(), QStringLiteral("/tmp/meter-link"));
+    EXPECT_EQ(port->writtenBytes(), kLiveRequestBytes);
+    EXPECT_EQ(link->currentPort(), 7);
+    EXPECT_FALSE(link->linkOffline());
+}
+
+TEST_F(MeterLinkTest, AReopenClosesThePortFirstAndAlwaysResendsTheLiveRequest) {
+    goLive();
+
+    link->OpenMeterPort();
+
+    EXPECT_EQ(port->closeCount, 1);
+    EXPECT_EQ(port->openedDevices.size(), 1);
+    EXPECT_EQ(port->writtenBytes(), kLiveRequestBytes);
+}
+
+TEST_F(MeterLinkTest, ManualPortChoiceFollowsTheComPortRules) {
+    makeLink(1);
+    EXPECT_TRUE(link->portCmdMarked(0));
+
+    EXPECT_TRUE(link->SelectMeterPort(2));
+    EXPECT_EQ(port->openedDevices.last(), QStringLiteral("/dev/ttyUSB1"));
+    EXPECT_FALSE(link->portCmdMarked(0));
+    EXPECT_TRUE(link->portCmdMarked(1));
+    EXPECT_TRUE(link->portNoAnswer(2));
+    EXPECT_FALSE(link->portNoAnswer(1));
+
+    // The other-ports dialog takes 5..16 only.
+    EXPECT_FALSE(link->SelectOtherMeterPort(4));
+    EXPECT_FALSE(link->SelectOtherMeterPort(17));
+    EXPECT_FALSE(link->SelectMeterPort(0));
+    EXPECT_EQ(link->currentPort(), 2);
+    EXPECT_EQ(port->openedDevices.size(), 1);
+
+    EXPECT_TRUE(link->SelectOtherMeterPort(12));
+    EXPECT_EQ(port->openedDevices.last(), QStringLiteral("/dev/ttyUSB11"));
+    EXPECT_EQ(port->written.last(), kLiveRequestBytes);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_FALSE(link->portCmdMarked(i));
+}
+
+TEST_F(MeterLinkTest, AnAcceptedFrameFeedsTheStoreAndStateAndClearsTheNoAnswerFlags) {
+    goLive();
+    link->onWatchdogTimer();
+    link->onWatchdogTimer(); // offline, port commands enabled
+    ASSERT_TRUE(link->linkOffline());
+    store.run(1);
+    QSignalSpy accepted(link.get(), &MeterLink::frameAccepted);
+
+    port->deliver(liveFrame(-200));
+
+    EXPECT_FALSE(link->linkOffline());
+    EXPECT_FALSE(link->portNoAnswer(1));
+    for (int i = 0; i <= MeterLink::kOtherPortsCommand; ++i)
+        EXPECT_FALSE(link->portCmdEnabled(i));
+    EXPECT_FLOAT_EQ(store.channelSamples()[kT1][0], -20.0f);
+    EXPECT_EQ(store.runStartTime(), 1577000000);
+    EXPECT_EQ(state.readingText()[0].empty(), false);
+    EXPECT_EQ(state.statHistoryCount(), 1);
+    ASSERT_EQ(accepted.count(), 1);
+    EXPECT_TRUE(accepted[0][0].toBool()); // the armed run started: every view redraws
+
+    // A block with a broken checksum changes nothing.
+    QByteArray broken = liveFrame(100);
+    broken[32] = char(broken[32] + 1);
+    port->deliver(broken);
+    EXPECT_EQ(accepted.count(), 1);
+    EXPECT_EQ(state.statHistoryCount(), 1);
+}
+
+TEST_F(MeterLinkTest, TheLimitsAreCheckedAfterEveryReceiveEventWhateverItHeld) {
+    goLive();
+    store.run(1);
+    for (int i = 0; i < kFreshReadingLimit; ++i) {
+        port->deliver(liveFrame(i % 1000));
+        store.onSampleTick();
+    }
+    // The event that carried the last frame came before its tick: still recording.
+    ASSERT_TRUE(store.recording());
+    QSignalSpy stopped(link.get(), &MeterLink::recordingStopped);
+
+    port->deliver(QByteArray(33, '\x01'));
+
+    EXPECT_FALSE(store.recording());
+    EXPECT_EQ(stopped.count(), 1);
+}
+
+TEST_F(MeterLinkTest, TheWatchdogDeclaresSilenceOfflineInTheSecondPeriodAndRetriesEveryPeriod) {
+    goLive();
+    port->deliver(liveFrame(250));
+    store.run(1);
+    port->deliver(liveFrame(250));
+
+    link->onWatchdogTimer(); // a frame came in this period
+    EXPECT_FALSE(link->linkOffline());
+    EXPECT_TRUE(port->written.isEmpty());
+
+    link->onWatchdogTimer(); // none in this one
+    EXPECT_TRUE(link->linkOffline());
+    EXPECT_FALSE(store.recording());
+    EXPECT_TRUE(link->portCmdEnabled(0));
+    EXPECT_EQ(port->writtenBytes(), kLiveRequestBytes);
+
+    link->onWatchdogTimer();
+    EXPECT_EQ(port->written.size(), 2);
+
+    port->deliver(liveFrame(250));
+    EXPECT_FALSE(link->linkOffline());
+}
+
+TEST_F(MeterLinkTest, TheWatchdogNeverFiresDuringADownload) {
+    goLive();
+    link->StartLoggerDownload();
+    port->written.clear();
+
+    for (int i = 0; i < 5; ++i)
+        link->onWatchdogTimer();
+
+    EXPECT_FALSE(link->linkOffline());
+    EXPECT_TRUE(port->written.isEmpty());
+    EXPECT_TRUE(link->downloadMode());
+}
+
+TEST_F(MeterLinkTest, ThePeriodicCommandIsWrittenWhateverTheLinkState) {
+    makeLink();
+
+    link->onPeriodicCommandTimer(); // the port was never opened and no frame came
+
+    EXPECT_EQ(port->openedDevices.size(), 1);
+    EXPECT_EQ(port->writtenBytes(), bytes({0xAA, 0x55, 0x22}));
+}
+
+TEST_F(MeterLinkTest, APortListChangeOrABrokenDeviceSchedulesOneScan) {
+    goLive();
+    link->startTimers();
+
+    link->onPortListTimer();
+    EXPECT_FALSE(link->scanPending());
+
+    enumerator->ports.append({QStringLiteral("/dev/ttyS4"), std::nullopt});
+    link->onPortListTimer();
+    EXPECT_TRUE(link->scanPending());
+    link->onScanTimer();
+    EXPECT_FALSE(link->scanPending());
+
+    port->breakDown(QStringLiteral("device removed"));
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(comm.portOpen());
+    EXPECT_TRUE(link->scanPending());
+}
+
+TEST_F(MeterLinkTest, TheLoggerRequestIsWrittenThreeTimesAndStopsWhenTheHeaderArrives) {
+    goLive();
+
+    link->StartLoggerDownload();
+    EXPECT_EQ(port->writtenBytes(), kLoggerRequestBytes);
+    EXPECT_FALSE(link->liveMode());
+    EXPECT_TRUE(link->answerWatchActive());
+    link->onLoggerRequestTimer();
+    link->onLoggerRequestTimer();
+    link->onLoggerRequestTimer();
+    EXPECT_EQ(port->writtenBytes(),
+              kLoggerRequestBytes + kLoggerRequestBytes + kLoggerRequestBytes);
+
+    // Frames are no live frames now.
+    port->deliver(liveFrame(250));
+    EXPECT_EQ(state.statHistoryCount(), 0);
+
+    link->StartLoggerDownload();
+    port->deliver(headerReply(30));
+    port->written.clear();
+    link->onLoggerRequestTimer();
+    EXPECT_TRUE(port->written.isEmpty());
+}
+
+TEST_F(MeterLinkTest, AnEmptyMemoryShowsTheMessageAndReturnsToLiveFrames) {
+    goLive();
+    QSignalSpy finished(link.get(), &MeterLink::downloadFinished);
+    QSignalSpy messages(link.get(), &MeterLink::message);
+
+    startDownloadWithHeader(0);
+
+    EXPECT_TRUE(link->liveMode());
+    EXPECT_TRUE(link->downloadDone());
+    EXPECT_FALSE(link->downloadWindowPending());
+    EXPECT_EQ(port->written.last(), kLiveRequestBytes);
+    ASSERT_EQ(finished.count(), 1);
+    EXPECT_EQ(finished[0][0].value<DownloadResult>(), DownloadResult::Empty);
+    ASSERT_EQ(messages.count(), 1);
+    EXPECT_EQ(messages[0][0].toString(), QStringLiteral("There is no data on the RAM!"));
+}
+
+TEST_F(MeterLinkTest, AMemoryWithDataIsFetchedDecodedAndTheLinkGoesLiveAgain) {
+    goLive();
+    QSignalSpy started(link.get(), &MeterLink::downloadStarted);
+    QSignalSpy finished(link.get(), &MeterLink::downloadFinished);
+    link->StartLoggerDownload();
+    port->deliver(headerReply(30));
+
+    EXPECT_TRUE(link->downloadWindowPending());
+    EXPECT_EQ(port->written.last(), kStreamRequestBytes);
+    EXPECT_EQ(comm.rThreshold(), 40);
+    link->onDownloadWindowTimer();
+    EXPECT_EQ(started.count(), 1);
+
+    port->deliver(loggerStream(19));
+
+    ASSERT_EQ(finished.count(), 1);
+    EXPECT_EQ(finished[0][0].value<DownloadResult>(), DownloadResult::Data);
+    EXPECT_EQ(loggerStore.setCount, 1);
+    EXPECT_EQ(loggerStore.setFirstReading, (std::vector<std::int32_t>{0, 2}));
+    EXPECT_FLOAT_EQ(loggerStore.readings[0], 25.0f);
+    EXPECT_TRUE(link->liveMode());
+    EXPECT_TRUE(link->downloadDone());
+    EXPECT_EQ(port->written.last(), kLiveRequestBytes);
+    EXPECT_EQ(comm.rThreshold(), 33);
+}
+
+TEST_F(MeterLinkTest, ALongStreamComesInTwentyThousandByteBlocksAndARemainder) {
+    goLive();
+    startDownloadWithHeader(45000);
+    QSignalSpy progress(link.get(), &MeterLink::downloadProgress);
+    const QByteArray stream = loggerStream(45010 - 21);
+
+    EXPECT_EQ(comm.rThreshold(), 20000);
+    port->deliver(stream.first(19999));
+    EXPECT_EQ(progress.count(), 0);
+    EXPECT_EQ(link->downloadBytesArrived(), 19999);
+    port->deliver(stream.sliced(19999, 1));
+    EXPECT_EQ(link->downloadReceived(), 20000);
+    EXPECT_EQ(comm.rThreshold(), 20000);
+    port->deliver(stream.sliced(20000, 20000));
+    EXPECT_EQ(link->downloadReceived(), 40000);
+    EXPECT_EQ(comm.rThreshold(), 5010);
+    port->deliver(stream.sliced(40000));
+
+    EXPECT_TRUE(link->downloadDone());
+    EXPECT_EQ(link->downloadReceived(), 45010);
+    EXPECT_EQ(progress.count(), 3);
+}
+
+TEST_F(MeterLinkTest, OversizedAndHeaderlessMemoriesEndAsRefusedAndEmpty) {
+    goLive();
+    QSignalSpy finished(link.get(), &MeterLink::downloadFinished);
+    QSignalSpy messages(link.get(), &MeterLink::message);
+
+    startDownloadWithHeader(150000);
+    EXPECT_TRUE(link->liveMode());
+    EXPECT_EQ(port->written.last(), kLiveRequestBytes);
+
+    startDownloadWithHeader(90);
+    port->deliver(QByteArray(100, '\x11'));
+    QCoreApplication::processEvents();
+
+    ASSERT_EQ(finished.count(), 2);
+    EXPECT_EQ(finished[0][0].value<DownloadResult>(), DownloadResult::Refused);
+    EXPECT_EQ(finished[1][0].value<DownloadResult>(), DownloadResult::Empty);
+    ASSERT_EQ(messages.count(), 2);
+    EXPECT_TRUE(messages[0][0].toString().contains(QStringLiteral("150000")));
+    EXPECT_EQ(messages[1][0].toString(), QStringLiteral("There is no data on the RAM!"));
+    EXPECT_EQ(loggerStore.downloadStoreReady, 0);
+}
+
+TEST_F(MeterLinkTest, TheAnswerWatchReturnsASilentMeterToLiveMode) {
+    goLive();
+    port->deliver(liveFrame(250));
+    ASSERT_FALSE(link->portCmdEnabled(MeterLink::kOtherPortsCommand));
+    QSignalSpy finished(link.get(), &MeterLink::downloadFinished);
+    link->StartLoggerDownload();
+    port->written.clear();
+
+    link->onAnswerWatchTimer();
+
+    EXPECT_TRUE(link->liveMode());
+    EXPECT_FALSE(link->answerWatchActive());
+    EXPECT_TRUE(link->portCmdEnabled(MeterLink::kOtherPortsCommand));
+    EXPECT_EQ(port->writtenBytes(), kLiveRequestBytes);
+    ASSERT_EQ(finished.count(), 1);
+    EXPECT_EQ(finished[0][0].value<DownloadResult>(), DownloadResult::NoAnswer);
+}
+
+TEST_F(MeterLinkTest, AStalledStreamIsGivenUpAfterOneAndAHalfTimesItsLengthPlusFiveSeconds) {
+    goLive();
+    QSignalSpy finished(link.get(), &MeterLink::downloadFinished);
+    startDownloadWithHeader(990);
+    port->written.clear();
+
+    EXPECT_EQ(link->startDownloadGiveUp(), 6500);
+    port->deliver(loggerStream(400));
+    link->onGiveUpTimer();
+
+    EXPECT_TRUE(link->liveMode());
+    EXPECT_FALSE(link->downloadDone());
+    EXPECT_TRUE(port->written.isEmpty()); // the watchdog restarts the port
+    ASSERT_EQ(finished.count(), 1);
+    EXPECT_EQ(finished[0][0].value<DownloadResult>(), DownloadResult::GivenUp);
+}
+
+TEST_F(MeterLinkTest, AScanDuringADownloadLeavesItAloneWhileItsPortIsStillThere) {
+    goLive();
+    QSignalSpy finished(link.get(), &MeterLink::downloadFinished);
+    startDownloadWithHeader(30);
+    port->written.clear();
+
+    enumerator->ports.append({QStringLiteral("/dev/ttyS0"), std::nullopt});
+    link->ScanForMeterPort();
+    EXPECT_TRUE(link->downloadMode());
+    EXPECT_TRUE(port->written.isEmpty());
+
+    enumerator->ports.clear();
+    link->ScanForMeterPort();
+    EXPECT_TRUE(link->liveMode());
+    EXPECT_TRUE(link->linkOffline());
+    ASSERT_EQ(finished.count(), 1);
+    EXPECT_EQ(finished[0][0].value<DownloadResult>(), DownloadResult::Lost);
+}
+
+TEST_F(MeterLinkTest, TheLinkEndCommandReopensThePortAndWritesIt) {
+    goLive();
+
+    link->sendLinkEnd();
+
+    EXPECT_EQ(port->closeCount, 1);
+    EXPECT_EQ(port->writtenBytes(), bytes({0xAA, 0x55, 0x0E}));
+}
