@@ -182,11 +182,6 @@ TEST_F(Download, AMuteMeterNeverAnswersAndKeepsStreaming) {
     EXPECT_EQ(later.size(), 2u * 33u);
 }
 
-TEST_F(Download, AnEmptyMemoryAnnouncesZero) {
-    start(LoggerContent::Empty, DownloadBehaviour::Answer, true);
-    EXPECT_EQ(requestHeader(), (std::vector<std::uint8_t>{0xBB, 0x55, 0, 0, 0, 0, 0, 0, 0}));
-}
-
 TEST_F(Download, RecStoresANewSetWithTheWallClockStartAndOneReadingASecond) {
     start(LoggerContent::Empty, DownloadBehaviour::Answer, true);
     key(0x03); // the header reply carries the display unit

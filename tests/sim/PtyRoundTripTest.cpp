@@ -1,7 +1,7 @@
 // calorant-meter-sim as a separate process on a real pseudo-terminal, driven the way
 // the application drives a serial port: the printed path, the live request and frames,
-// a key, closing and reopening the port, power-off, a fast logger download, unplugging
-// and replugging under a fixed link name, and a clean exit on SIGTERM.
+// a key, closing and reopening the port, a fast logger download, unplugging and
+// replugging under a fixed link name, and a clean exit on SIGTERM.
 #include "SimTestSupport.h"
 
 #include <cerrno>
@@ -194,24 +194,17 @@ TEST(PtyRoundTrip, TheFirstLineNamesATerminalThatStreamsAfterTheLiveRequest) {
 }
 
 TEST(PtyRoundTrip, ThePortCanBeClosedAndReopenedWithoutStaleFramesPilingUp) {
-    SimProcess sim({"--scenario", "fixed", "--frame-interval", "20"});
+    SimProcess sim({"--scenario", "fixed", "--frame-interval", "50"});
     const std::string path = sim.readLine();
     {
         Port port(path);
         port.send({0xAA, 0x55, 0x01});
         ASSERT_TRUE(isValidFrameAt(port.read(33)));
     }
-    ::usleep(500 * 1000); // 25 frame intervals with nobody listening
+    ::usleep(600 * 1000); // 12 frame intervals with nobody listening
     Port again(path);
     ASSERT_TRUE(again.isOpen());
     EXPECT_LE(again.read(4096, 100).size(), 33u * 6u); // only what came after the reopen
-    EXPECT_FALSE(again.frame().empty());
-
-    again.send({0x55, 0xAA, 0x03, 0x55, 0xAA, 0x03, 0x55, 0xAA, 0x03});
-    EXPECT_TRUE(sim.waitFor("received 55 AA 03"));
-    again.read(4096, 100);
-    EXPECT_TRUE(again.read(1, 300).empty());
-    again.send({0xAA, 0x55, 0x01});
     EXPECT_FALSE(again.frame().empty());
 }
 
@@ -254,7 +247,7 @@ TEST(PtyRoundTrip, UnplugAndReplugKeepTheLinkNameOnANewTerminal) {
     const std::filesystem::path link = std::filesystem::temp_directory_path() /
                                        ("calorant-sim-link-" + std::to_string(::getpid()));
     SimProcess sim({"--scenario", "fixed", "--frame-interval", "50", "--link", link.string(),
-                    "--unplug-after", "400", "--replug-after", "300"});
+                    "--unplug-after", "1500", "--replug-after", "300"});
     const std::string first = sim.readLine();
     EXPECT_EQ(std::filesystem::read_symlink(link), first);
     Port port(link.string());
