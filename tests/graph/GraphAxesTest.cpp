@@ -10,50 +10,34 @@
 namespace calorant {
 namespace {
 
-// A view whose plot is 990 x 484 pixels: left 302, top 116, right 1292, bottom 600.
-constexpr int kClientWidth = 1342;
-constexpr int kClientHeight = 800;
-constexpr int kControlBar = 94;
-constexpr int kStatsBar = 148;
-
 TEST(GraphGeometry, ThePlotAndItsLabelAreasFollowTheClientSize) {
-    const PlotGeometry g = plotGeometry(kClientWidth, kClientHeight, kControlBar, kStatsBar);
-    EXPECT_EQ(g.left, 302);
-    EXPECT_EQ(g.top, 116);
-    EXPECT_EQ(g.right, 1292);
-    EXPECT_EQ(g.bottom, 600);
-    EXPECT_EQ(g.width(), 990);
-    EXPECT_EQ(g.height(), 484);
+    // Control bar 94 and statistics bar 148 pixels high: a 990 x 484 plot.
+    const PlotGeometry g = plotGeometry(1342, 800, 94, 148);
+    EXPECT_EQ((GraphRect{g.left, g.top, g.width(), g.height()}), (GraphRect{302, 116, 990, 484}));
     EXPECT_EQ(g.valueStrip, (GraphRect{226, 92, 76, 538}));
     EXPECT_EQ(g.rightMarginStrip, (GraphRect{1292, 92, 60, 508}));
     EXPECT_EQ(g.timeBand, (GraphRect{302, 631 - kToolbarBand, 1098, 29}));
     EXPECT_EQ(g.legendBox, (GraphRect{290, 126 - kToolbarBand, 1062, 23}));
-}
 
-TEST(GraphGeometry, AVeryNarrowViewHasNoRightMarginAndNoNegativeAreas) {
-    const PlotGeometry g = plotGeometry(270, 300, kControlBar, kStatsBar);
-    EXPECT_EQ(g.right, 220);
-    EXPECT_EQ(g.rightMarginStrip.width, 0);
-    EXPECT_EQ(g.legendBox.width, 0);
-    EXPECT_FALSE(g.isDrawable());
-    EXPECT_EQ(plotGeometry(274, 300, kControlBar, kStatsBar).rightMarginStrip.width, 60);
+    const PlotGeometry narrow = plotGeometry(270, 300, 94, 148); // right edge at 220
+    EXPECT_EQ(narrow.rightMarginStrip.width, 0);
+    EXPECT_EQ(narrow.legendBox.width, 0);
+    EXPECT_FALSE(narrow.isDrawable());
+    EXPECT_EQ(plotGeometry(274, 300, 94, 148).rightMarginStrip.width, 60);
 }
 
 TEST(GraphGeometry, MousePositionsAreClampedIntoTheMouseArea) {
-    const MouseArea area = mouseArea(kClientWidth, kClientHeight);
+    const MouseArea area = mouseArea(1342, 800);
     EXPECT_EQ(area.clamp({2000, 50}), (GraphPoint{1292, 118}));
     EXPECT_EQ(area.clamp({100, 700}), (GraphPoint{294, 600}));
-    EXPECT_EQ(area.clamp({500, 300}), (GraphPoint{500, 300}));
     EXPECT_TRUE(mouseArea(300, 300).isEmpty());
-    EXPECT_TRUE(insideDragTolerance({245, 116}, kClientWidth, kClientHeight));
-    EXPECT_FALSE(insideDragTolerance({244, 300}, kClientWidth, kClientHeight));
-    EXPECT_FALSE(insideDragTolerance({500, kClientHeight - 180}, kClientWidth, kClientHeight));
+    EXPECT_TRUE(insideDragTolerance({245, 116}, 1342, 800));
+    EXPECT_FALSE(insideDragTolerance({244, 300}, 1342, 800));
+    EXPECT_FALSE(insideDragTolerance({500, 620}, 1342, 800));
 }
 
-TEST(ValueAxis, GainAndOffsetGiveTheLabelsAndPlaceValues) {
+TEST(ValueAxis, GainAndOffsetGiveTheLabelsTheirPlacesAndTheValuePositions) {
     const ValueLabels labels = baseValueLabels(5, -2);
-    EXPECT_EQ(labels[0], -10.0);
-    EXPECT_EQ(labels[10], 40.0);
     EXPECT_EQ(plotY(15.0, labels, 484), 242.0);
     EXPECT_EQ(plotY(-10.0, labels, 484), 484.0);
     // 32 F on an F-labelled axis from 50 to 150 lies below the bottom edge.
@@ -73,16 +57,10 @@ TEST(ValueAxis, GainAndOffsetGiveTheLabelsAndPlaceValues) {
 }
 
 TEST(ValueAxis, WidthClassesRightAlignLabelsByTheirDigits) {
-    EXPECT_EQ(valueLabelWidthClass(0.0), 4);
-    EXPECT_EQ(valueLabelWidthClass(9.99), 4);
-    EXPECT_EQ(valueLabelWidthClass(10.0), 3);
-    EXPECT_EQ(valueLabelWidthClass(999.0), 2);
-    EXPECT_EQ(valueLabelWidthClass(1000.0), 1);
-    EXPECT_EQ(valueLabelWidthClass(-0.5), 3);
-    EXPECT_EQ(valueLabelWidthClass(-10.0), 2);
-    EXPECT_EQ(valueLabelWidthClass(-100.0), 1);
-    EXPECT_EQ(valueLabelWidthClass(-999.9), 1);
-    EXPECT_EQ(valueLabelWidthClass(-1000.0), 0);
+    const double values[] = {0, 9.99, 10, 999, 1000, -0.5, -10, -100, -999.9, -1000};
+    const int classes[] = {4, 4, 3, 2, 1, 3, 2, 1, 1, 0};
+    for (int i = 0; i < 10; ++i)
+        EXPECT_EQ(valueLabelWidthClass(values[i]), classes[i]) << values[i];
 }
 
 TEST(TimeAxis, ARecordingThatOutgrowsTheWidthCompressesItToElevenTwelfths) {
@@ -90,19 +68,15 @@ TEST(TimeAxis, ARecordingThatOutgrowsTheWidthCompressesItToElevenTwelfths) {
     const TimeAxisGrowth growth = compressTimeAxis(100, 990);
     EXPECT_EQ(growth.xStep, 9.075f);
     EXPECT_EQ(growth.samplesPerWidth, 110);
-    EXPECT_EQ(compressTimeAxis(110, 990).samplesPerWidth, 121);
-    EXPECT_EQ(compressTimeAxis(121, 990).samplesPerWidth, 133);
-
     EXPECT_EQ(settleSamplesPerWidth(100, 100, 990), 100);
     EXPECT_EQ(settleSamplesPerWidth(100, 101, 990), 110);
-    EXPECT_EQ(settleSamplesPerWidth(100, 125, 990), 133);
+    EXPECT_EQ(settleSamplesPerWidth(100, 125, 990), 133); // 110, 121, 133
     const int settled = settleSamplesPerWidth(100, 10000, 990);
     EXPECT_GE(settled, 10000);
-    EXPECT_LT(settled, 10000 * 12 / 11 + 2);
+    EXPECT_LE(settled, 10000 * 12 / 11 + 1);
 
     const float step = sampleStep(990, 110);
     EXPECT_NEAR(step, 9.083, 0.001);
-    EXPECT_EQ(static_cast<int>(100 * step), 908);
     EXPECT_EQ(samplesPerDivision(990, step), 9);
 }
 
@@ -111,13 +85,11 @@ TEST(TimeAxis, GridLinesSpreadEvenlyOrSitOnSamplePositions) {
     ASSERT_EQ(empty.size(), 13u);
     EXPECT_EQ(empty[1], 82);
     EXPECT_EQ(empty[2], 165);
-    EXPECT_EQ(empty[12], 990);
 
     const std::vector<int> first = sampleGridX(990, 10.0f); // 8 samples per division
     ASSERT_EQ(first.size(), 14u);
     EXPECT_EQ(first[1], 80);
     EXPECT_EQ(first[13], 1040); // beyond the right edge, clipped by the painter
-
     const std::vector<int> grown = sampleGridX(990, sampleStep(990, 110)); // every 9 samples
     EXPECT_EQ(grown[1], 81);
     EXPECT_EQ(grown[2], 163);
