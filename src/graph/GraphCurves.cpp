@@ -74,6 +74,7 @@ std::vector<Polyline> channelCurve(std::span<const float> celsius, TemperatureUn
 
     std::vector<Polyline> curves;
     Polyline current;
+    current.reserve(celsius.size());
     const auto finish = [&] {
         if (current.size() >= 2)
             curves.push_back(std::move(current));
