@@ -9,33 +9,35 @@ using namespace calorant;
 
 namespace {
 
-TEST(PortNameTest, LinuxPortsAreTheUsbSerialDevicesCountedFromZero) {
-    EXPECT_EQ(deviceNameForPort(1, PortNaming::Linux), QStringLiteral("/dev/ttyUSB0"));
-    EXPECT_EQ(deviceNameForPort(16, PortNaming::Linux), QStringLiteral("/dev/ttyUSB15"));
-    EXPECT_EQ(portNumberForDevice(QStringLiteral("/dev/ttyUSB8"), PortNaming::Linux), 9);
-    EXPECT_EQ(portNumberForDevice(QStringLiteral("ttyUSB0"), PortNaming::Linux), 1);
-    EXPECT_EQ(portNumberForDevice(QStringLiteral("/dev/ttyUSB16"), PortNaming::Linux), 17);
-}
+struct NamedPort {
+    PortNaming naming;
+    const char* device;
+    int port;
+};
 
-TEST(PortNameTest, WindowsPortsAreComPorts) {
-    EXPECT_EQ(deviceNameForPort(7, PortNaming::Windows), QStringLiteral("COM7"));
-    EXPECT_EQ(portNumberForDevice(QStringLiteral("COM12"), PortNaming::Windows), 12);
-    EXPECT_EQ(portNumberForDevice(QStringLiteral("com3"), PortNaming::Windows), 3);
-    EXPECT_EQ(portNumberForDevice(QStringLiteral("\\\\.\\COM17"), PortNaming::Windows), 17);
-}
-
-TEST(PortNameTest, MacPortsAreTheBridgeDriverDevices) {
-    EXPECT_EQ(deviceNameForPort(1, PortNaming::MacOS), QStringLiteral("/dev/cu.SLAB_USBtoUART"));
-    EXPECT_EQ(deviceNameForPort(2, PortNaming::MacOS), QStringLiteral("/dev/cu.SLAB_USBtoUART2"));
-    EXPECT_EQ(portNumberForDevice(QStringLiteral("/dev/cu.SLAB_USBtoUART"), PortNaming::MacOS), 1);
-    EXPECT_EQ(portNumberForDevice(QStringLiteral("/dev/cu.SLAB_USBtoUART5"), PortNaming::MacOS), 5);
-}
-
-TEST(PortNameTest, EveryPortNumberComesBackFromItsDeviceName) {
+TEST(PortNameTest, PortNumbersAndDeviceNamesMapBothWays) {
+    for (const NamedPort& named : {
+             NamedPort{PortNaming::Linux, "/dev/ttyUSB0", 1},
+             NamedPort{PortNaming::Linux, "/dev/ttyUSB15", 16},
+             NamedPort{PortNaming::Windows, "COM7", 7},
+             NamedPort{PortNaming::MacOS, "/dev/cu.SLAB_USBtoUART", 1},
+             NamedPort{PortNaming::MacOS, "/dev/cu.SLAB_USBtoUART2", 2},
+         }) {
+        const QString device = QString::fromLatin1(named.device);
+        EXPECT_EQ(deviceNameForPort(named.port, named.naming), device);
+        EXPECT_EQ(portNumberForDevice(device, named.naming), named.port) << named.device;
+    }
     for (PortNaming naming : {PortNaming::Linux, PortNaming::Windows, PortNaming::MacOS}) {
         for (int port = 1; port <= 16; ++port)
             EXPECT_EQ(portNumberForDevice(deviceNameForPort(port, naming), naming), port);
     }
+}
+
+TEST(PortNameTest, OtherSpellingsAndHighNumbersAreRecognised) {
+    EXPECT_EQ(portNumberForDevice(QStringLiteral("ttyUSB0"), PortNaming::Linux), 1);
+    EXPECT_EQ(portNumberForDevice(QStringLiteral("/dev/ttyUSB16"), PortNaming::Linux), 17);
+    EXPECT_EQ(portNumberForDevice(QStringLiteral("com3"), PortNaming::Windows), 3);
+    EXPECT_EQ(portNumberForDevice(QStringLiteral("\\\\.\\COM17"), PortNaming::Windows), 17);
 }
 
 TEST(PortNameTest, NamesOfNoNumberedPortGiveZero) {
