@@ -2,10 +2,11 @@
 // bytes, split over two blocks), the stream collected in whole blocks, short blocks and
 // blocks running past the end, and the decoding of a complete stream into record sets:
 // where records start and stop, start times, sample rates, negative values and streams
-// without any set header.
+// without any set header; and the file names of the sets saved together.
 #include "link/LoggerDownload.h"
 
 #include "link/CalendarTime.h"
+#include "link/DownloadedSetNames.h"
 #include "link/LoggerStreamDecoder.h"
 #include "logger/LoggerStore.h"
 
@@ -293,4 +294,13 @@ TEST(LoggerStreamDecoding, AHeaderCutOffByTheEndOfTheStreamIsNoSet) {
     LoggerStore store;
     EXPECT_EQ(decodeLoggerStream(stream, 0, store), 1);
     EXPECT_EQ(store.setFirstReading, (std::vector<std::int32_t>{0, 2}));
+}
+
+TEST(DownloadedSetNames, SetsStartingInTheSameSecondAreNumberedInsteadOfOverwritten) {
+    const std::time_t start = makeLocalTime(2019, 12, 24, 9, 15, 30);
+    const std::vector<std::time_t> starts{start, start + 1, start, start};
+
+    EXPECT_EQ(downloadedSetFileStems(starts),
+              (std::vector<std::string>{"12-24-19 09.15.30", "12-24-19 09.15.31",
+                                        "12-24-19 09.15.30 (2)", "12-24-19 09.15.30 (3)"}));
 }
