@@ -44,9 +44,6 @@ public:
     void setBatteryLow(bool low) { batteryLow_ = low; }
 
     TemperatureUnit unit() const { return unit_; }
-    MainReading mainReading() const { return main_; }
-    StatMode statMode() const { return statMode_; }
-    bool holding() const { return hold_; }
     bool recording() const { return rec_; }
 
 private:

@@ -31,8 +31,7 @@ inline constexpr std::uint8_t kStatusBatteryLow = 0x04;
 // Display flag bits per reading 1..5 (index 0..4).
 inline constexpr std::array<std::uint8_t, 5> kDashBit{0x20, 0x10, 0x08, 0x04, 0x02};
 inline constexpr std::array<std::uint8_t, 5> kOverRangeBit{0x80, 0x40, 0x20, 0x10, 0x08};
-// Dash byte (offset 16): elapsed-time bits.
-inline constexpr std::uint8_t kElapsedDash = 0x01;
+// Dash byte (offset 16): the unit of the elapsed time.
 inline constexpr std::uint8_t kElapsedHoursMinutes = 0x80;
 inline constexpr std::uint8_t kElapsedMinutesSeconds = 0x40;
 // Byte 15: which pair of channels a difference display uses.

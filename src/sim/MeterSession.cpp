@@ -85,8 +85,10 @@ void MeterSession::handle(MeterCommand command, std::int64_t nowMs, const SetSta
         const bool room =
             memory_.content().size() + kSetHeaderSize + kRecordSize <= kMemoryCapacity;
         if (meter_.recording() && room) {
+            // The first reading goes in at once, so that no set is ever left empty.
             memory_.beginSet(kRecordIntervalSeconds, wallClock);
             nextRecordMs_ = nowMs;
+            recordReading(nowMs);
         } else {
             nextRecordMs_ = kNever;
         }

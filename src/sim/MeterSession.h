@@ -81,10 +81,6 @@ public:
     // The device went away: the meter waits for a new live request.
     void unplugged();
 
-    bool streaming() const { return streaming_; }
-    const EmulatedMeter& meter() const { return meter_; }
-    const LoggerMemory& memory() const { return memory_; }
-
 private:
     // Requested: a header request came and the answer waits for the burst to end.
     enum class DownloadState { Idle, Requested, Announced, Streaming };

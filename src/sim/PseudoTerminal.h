@@ -48,7 +48,6 @@ public:
     bool usable(std::string& error) const;
     bool publish(const std::string& target, std::string& error);
     void remove();
-    const std::string& path() const { return path_; }
 
 private:
     std::string path_;
