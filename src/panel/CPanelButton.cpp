@@ -34,15 +34,7 @@ void CPanelButton::paintEvent(QPaintEvent*) {
     painter.drawPixmap(0, 0, picture_);
 }
 
-void CPanelButton::mousePressEvent(QMouseEvent* event) {
-    // Some platforms deliver the second click of a double-click as a press too.
-    if (event->flags().testFlag(Qt::MouseEventCreatedDoubleClick)) {
-        event->accept();
-        return;
-    }
-    QAbstractButton::mousePressEvent(event);
-}
-
+// The default handling treats the second click as another press.
 void CPanelButton::mouseDoubleClickEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
         event->accept();
