@@ -34,6 +34,9 @@ struct LiveOptions {
     long long timeoutSeconds = 10;
 };
 
+// The longest silence a timer can wait for (its interval is an int of milliseconds).
+constexpr long long kMaxTimeoutSeconds = 2'000'000;
+
 struct ParsedLiveOptions {
     LiveOptions options;
     std::string error; // empty when the arguments are usable
@@ -74,6 +77,10 @@ ParsedLiveOptions parseLiveOptions(const std::vector<std::string>& args) {
                                (arg == "--frames" ? " above 0" : "");
                 return parsed;
             }
+            if (arg == "--timeout" && *count > kMaxTimeoutSeconds) {
+                parsed.error = "live: --timeout is at most " + std::to_string(kMaxTimeoutSeconds);
+                return parsed;
+            }
             (arg == "--frames" ? options.frames : options.timeoutSeconds) = *count;
         } else {
             parsed.error = "live: unknown argument '" + arg + "'";
@@ -96,14 +103,12 @@ public:
         QObject::connect(&comm, &CMSComm::portFailed, &loop_, [this](const QString& reason) {
             finish(reportFailure(reason.toStdString()));
         });
-        if (options.timeoutSeconds > 0) {
-            silence_.setSingleShot(true);
-            silence_.setInterval(std::chrono::seconds(options.timeoutSeconds));
-            QObject::connect(&silence_, &QTimer::timeout, &loop_, [this] {
-                finish(reportFailure("no live frame from the meter for " +
-                                     std::to_string(options_.timeoutSeconds) + " s"));
-            });
-        }
+        silence_.setSingleShot(true);
+        silence_.setInterval(std::chrono::seconds(options.timeoutSeconds));
+        QObject::connect(&silence_, &QTimer::timeout, &loop_, [this] {
+            finish(reportFailure("no live frame from the meter for " +
+                                 std::to_string(options_.timeoutSeconds) + " s"));
+        });
         onStopSignal([this] { onInterrupted(); });
     }
     ~LiveMonitor() { onStopSignal({}); }
@@ -111,7 +116,7 @@ public:
     LiveMonitor& operator=(const LiveMonitor&) = delete;
 
     int run() {
-        silence_.start();
+        watchSilence();
         return loop_.exec();
     }
 
@@ -127,9 +132,14 @@ private:
             return;
         state_.applyFrame(*frame);
         printLine(options_.json ? liveFrameJson(*frame, state_) : liveFrameLine(*frame, state_));
-        silence_.start();
+        watchSilence();
         if (++printed_ == options_.frames)
             finish(kExitOk);
+    }
+
+    void watchSilence() {
+        if (options_.timeoutSeconds > 0)
+            silence_.start();
     }
 
     void onInterrupted() {

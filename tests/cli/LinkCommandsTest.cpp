@@ -193,6 +193,7 @@ TEST(LinkCommandErrorsTest, BadArgumentsAreUsageErrors) {
              QStringList{"live", "--device", "/dev/x", "--demo"},
              QStringList{"live", "--device", "/dev/x", "--frames", "0"},
              QStringList{"live", "--device", "/dev/x", "--frames", "three"},
+             QStringList{"live", "--device", "/dev/x", "--timeout", "99999999"},
              QStringList{"live", "--device", "/dev/x", "--scenario", "fixed"},
              QStringList{"live", "--device"},
              QStringList{"live", "--device", "/dev/x", "--colour"},
