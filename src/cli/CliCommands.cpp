@@ -6,6 +6,8 @@ CliCommand infoCommand();
 CliCommand csvCommand();
 CliCommand liveCommand();
 CliCommand sendCommand();
+CliCommand downloadCommand();
+CliCommand recordCommand();
 
 // Each command lives in its own file; this table is the only place that lists them.
 const std::vector<CliCommand>& cliCommands() {
@@ -14,6 +16,8 @@ const std::vector<CliCommand>& cliCommands() {
         csvCommand(),
         liveCommand(),
         sendCommand(),
+        downloadCommand(),
+        recordCommand(),
     };
     return commands;
 }

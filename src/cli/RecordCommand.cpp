@@ -1,0 +1,221 @@
+// calorant-cli record: a real-time recording from the meter with the programme's own
+// run semantics (one sample per tick of the sample rate, a repeat when no frame came,
+// the store's limits, the stop after five seconds of silence), saved as the Save
+// command saves it: the .graph file and its CSV companion, with the Y scale of the
+// settings file.
+#include "app/SettingsFile.h"
+#include "cli/CliCommand.h"
+#include "cli/CliReport.h"
+#include "cli/StopSignals.h"
+#include "link/CMSComm.h"
+#include "link/MeterLink.h"
+#include "link/MeterState.h"
+#include "link/NumberFormat.h"
+#include "logger/LoggerStore.h"
+#include "record/FileSave.h"
+#include "record/SampleStore.h"
+#include "record/SaveNaming.h"
+
+#include <QEventLoop>
+#include <QFile>
+#include <QStandardPaths>
+#include <QTimer>
+#include <charconv>
+#include <filesystem>
+#include <optional>
+
+namespace calorant::cli {
+
+namespace {
+
+struct RecordOptions {
+    std::string device;
+    int rateSeconds = 0;
+    int samples = 0; // stop at this many samples, or
+    int seconds = 0; // after this many seconds of recording
+    std::filesystem::path out;
+};
+
+struct ParsedRecordOptions {
+    RecordOptions options;
+    std::string error; // empty when the arguments are usable
+};
+
+std::optional<int> parsePositive(const std::string& text, int largest) {
+    int value = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (error != std::errc() || stop != end || value < 1 || value > largest)
+        return std::nullopt;
+    return value;
+}
+
+ParsedRecordOptions parseRecordOptions(const std::vector<std::string>& args) {
+    ParsedRecordOptions parsed;
+    RecordOptions& options = parsed.options;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        const bool known = arg == "--device" || arg == "--rate" || arg == "--samples" ||
+                           arg == "--seconds" || arg == "--out";
+        if (!known) {
+            parsed.error = "record: unknown argument '" + arg + "'";
+            return parsed;
+        }
+        if (i + 1 >= args.size()) {
+            parsed.error = "record: " + arg + " needs a value";
+            return parsed;
+        }
+        const std::string& value = args[++i];
+        if (arg == "--device") {
+            options.device = value;
+        } else if (arg == "--out") {
+            options.out = std::filesystem::path(value);
+        } else {
+            // A recording holds at most kSampleLimit samples.
+            const int largest = arg == "--samples" ? kSampleLimit : kMaxSampleRateSeconds;
+            const std::optional<int> number = parsePositive(value, largest);
+            if (!number) {
+                parsed.error =
+                    "record: " + arg + " needs a whole number from 1 to " + formatInt(largest);
+                return parsed;
+            }
+            (arg == "--rate"      ? options.rateSeconds
+             : arg == "--samples" ? options.samples
+                                  : options.seconds) = *number;
+        }
+    }
+    if (options.device.empty() || options.out.empty() || options.rateSeconds == 0)
+        parsed.error = "record: --device PATH, --rate SEC and --out FILE.graph are needed";
+    else if ((options.samples == 0) == (options.seconds == 0))
+        parsed.error = "record: give either --samples N or --seconds S";
+    return parsed;
+}
+
+std::filesystem::path settingsFolder() {
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+#ifdef _WIN32
+    return std::filesystem::path(folder.toStdWString());
+#else
+    return std::filesystem::path(QFile::encodeName(folder).toStdString());
+#endif
+}
+
+// How a recording ended.
+enum class RecordEnd { Done, Limit, Silence, Interrupted };
+
+// Runs one recording on the open link: Run at once, the sampling tick on a timer, and
+// the end when enough samples are in, the time is up, or the store stopped by itself.
+class Recorder {
+public:
+    Recorder(MeterLink& link, SampleStore& store, const RecordOptions& options)
+        : link_(link), store_(store), options_(options) {
+        tick_.setInterval(options.rateSeconds * 1000);
+        QObject::connect(&tick_, &QTimer::timeout, &loop_, [this] { onTick(); });
+        duration_.setSingleShot(true);
+        QObject::connect(&duration_, &QTimer::timeout, &loop_, [this] { finish(RecordEnd::Done); });
+        QObject::connect(&link, &MeterLink::recordingStarted, &loop_, [this] {
+            if (options_.seconds > 0)
+                duration_.start(options_.seconds * 1000);
+        });
+        QObject::connect(&link, &MeterLink::recordingStopped, &loop_, [this] {
+            finish(link_.linkOffline() ? RecordEnd::Silence : RecordEnd::Limit);
+        });
+        QObject::connect(&link, &MeterLink::message, &loop_,
+                         [](const QString& text) { reportFailure(text.toStdString()); });
+        onStopSignal([this] { finish(RecordEnd::Interrupted); });
+    }
+    ~Recorder() { onStopSignal({}); }
+    Recorder(const Recorder&) = delete;
+    Recorder& operator=(const Recorder&) = delete;
+
+    RecordEnd run() {
+        store_.run(options_.rateSeconds);
+        tick_.start();
+        link_.startTimers();
+        loop_.exec();
+        return end_;
+    }
+
+private:
+    void onTick() {
+        const TickOutcome outcome = store_.onSampleTick();
+        if (outcome.stoppedAtCapacity)
+            finish(RecordEnd::Limit);
+        else if (options_.samples > 0 && store_.sampleCount() >= options_.samples)
+            finish(RecordEnd::Done);
+    }
+
+    void finish(RecordEnd end) {
+        tick_.stop();
+        duration_.stop();
+        store_.stop();
+        end_ = end;
+        loop_.quit();
+    }
+
+    MeterLink& link_;
+    SampleStore& store_;
+    const RecordOptions& options_;
+    QEventLoop loop_;
+    QTimer tick_;
+    QTimer duration_;
+    RecordEnd end_ = RecordEnd::Done;
+};
+
+int runRecord(const std::vector<std::string>& args) {
+    const ParsedRecordOptions parsed = parseRecordOptions(args);
+    if (!parsed.error.empty())
+        return reportUsageError(parsed.error);
+    const RecordOptions& options = parsed.options;
+    const Settings settings = ReadSettings(settingsFolder());
+
+    CMSComm comm;
+    SampleStore store;
+    MeterState meterState;
+    LoggerStore loggerStore;
+    MeterLink link(comm, store, meterState, loggerStore, std::make_unique<SystemPortEnumerator>(),
+                   settings.comPort);
+    link.setDeviceOverride(QString::fromStdString(options.device));
+    link.ScanForMeterPort();
+    if (!comm.portOpen())
+        return reportFailure(comm.errorString().toStdString());
+
+    Recorder recorder(link, store, options);
+    const RecordEnd end = recorder.run();
+    link.sendLinkEnd();
+
+    if (store.sampleCount() == 0)
+        return reportFailure(end == RecordEnd::Interrupted ? "interrupted before the first sample"
+                                                           : "no live frame from the meter");
+    const SaveResult saved =
+        saveRecording(options.out, store, static_cast<std::uint8_t>(meterState.unitCode()),
+                      settings.yGain, settings.yOffset);
+    if (!saved.saved)
+        return reportFailure(saved.message());
+    const std::string counts =
+        formatInt(store.sampleCount()) + " samples (" + formatInt(store.dataNo()) + " readings)";
+    printLine("saved " + counts + " as " + options.out.string() + " and " +
+              companionCsvPath(options.out).string());
+    switch (end) {
+    case RecordEnd::Silence:
+        return reportFailure("the meter went silent: the recording stopped after " + counts);
+    case RecordEnd::Interrupted:
+        return reportFailure("interrupted after " + counts);
+    case RecordEnd::Limit:
+        printLine("the recording reached the store's limit");
+        break;
+    case RecordEnd::Done:
+        break;
+    }
+    return kExitOk;
+}
+
+} // namespace
+
+CliCommand recordCommand() {
+    return {"record",
+            "record --device PATH --rate SEC (--samples N | --seconds S) --out FILE.graph",
+            runRecord};
+}
+
+} // namespace calorant::cli
