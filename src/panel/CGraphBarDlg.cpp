@@ -84,6 +84,7 @@ CGraphBarDlg::CGraphBarDlg(GraphDisplaySettings& settings, QWidget* parent)
     }
 
     EnterEscapeFilter::install(this);
+    hide(); // until the view places it
 }
 
 QLineEdit* CGraphBarDlg::field(Field id) const {

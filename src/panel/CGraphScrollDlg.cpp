@@ -14,6 +14,7 @@ CGraphScrollDlg::CGraphScrollDlg(GraphScrollState& state, QWidget* parent)
     scrollBar_->setObjectName(QStringLiteral("1089"));
     scrollBar_->setEnabled(false);
     connect(scrollBar_, &QAbstractSlider::actionTriggered, this, &CGraphScrollDlg::onScrollAction);
+    hide(); // until the view places it
 }
 
 void CGraphScrollDlg::onScrollAction(int action) {

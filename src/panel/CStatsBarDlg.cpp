@@ -59,6 +59,7 @@ CStatsBarDlg::CStatsBarDlg(QWidget* parent) : QWidget(parent) {
         }
     }
     EnterEscapeFilter::install(this);
+    hide(); // until the view places it
 }
 
 QLineEdit* CStatsBarDlg::field(int channel, Column column) const {
