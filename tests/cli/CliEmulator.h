@@ -1,0 +1,72 @@
+#pragma once
+
+// Running calorant-cli and the meter emulator as the user would, for the end-to-end
+// tests of the commands that talk to the meter.
+#include <QDeadlineTimer>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QStringList>
+#include <gtest/gtest.h>
+
+namespace cli_test {
+
+inline QString binDir() {
+    return qEnvironmentVariable("CALORANT_BIN_DIR");
+}
+
+struct CliResult {
+    int exitCode = -1;
+    QStringList outLines;
+    QStringList errLines;
+};
+
+inline CliResult
+runCli(const QStringList& args,
+       const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
+    QProcess cli;
+    cli.setProcessEnvironment(environment);
+    cli.start(binDir() + QStringLiteral("/calorant-cli"), args);
+    CliResult result;
+    if (!cli.waitForFinished(30000)) {
+        cli.kill();
+        cli.waitForFinished();
+        ADD_FAILURE() << "calorant-cli did not finish: " << args.join(' ').toStdString();
+        return result;
+    }
+    result.exitCode = cli.exitStatus() == QProcess::NormalExit ? cli.exitCode() : -1;
+    result.outLines =
+        QString::fromUtf8(cli.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    result.errLines = QString::fromUtf8(cli.readAllStandardError()).split('\n', Qt::SkipEmptyParts);
+    return result;
+}
+
+// calorant-meter-sim with the given options, on its own pseudo-terminal.
+class Emulator {
+public:
+    explicit Emulator(const QStringList& args) {
+        process_.start(binDir() + QStringLiteral("/calorant-meter-sim"), args);
+        if (!process_.waitForStarted(5000))
+            return;
+        const QDeadlineTimer deadline(5000);
+        while (!process_.canReadLine() && process_.waitForReadyRead(int(deadline.remainingTime())))
+            ;
+        pty_ = QString::fromLocal8Bit(process_.readLine()).trimmed();
+    }
+    ~Emulator() {
+        process_.terminate();
+        if (!process_.waitForFinished(3000))
+            process_.kill();
+        process_.waitForFinished();
+    }
+    Emulator(const Emulator&) = delete;
+    Emulator& operator=(const Emulator&) = delete;
+
+    // The terminal's path; empty when the emulator did not start.
+    const QString& pty() const { return pty_; }
+
+private:
+    QProcess process_;
+    QString pty_;
+};
+
+} // namespace cli_test
