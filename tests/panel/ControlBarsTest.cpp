@@ -93,19 +93,6 @@ TEST_F(ControlBar, theYAxisDialogClosedWithoutOkChangesNothing) {
     EXPECT_EQ(yAxisChanged.count(), 0);
 }
 
-TEST_F(ControlBar, fieldsShowTheTextsHandedIn) {
-    bar.setBatteryText("Low");
-    bar.setStartTimeText("12-08-26 01:22:05");
-    bar.setSampleRateText("2");
-    bar.setDataNoText("17");
-    EXPECT_EQ(bar.fieldText(CGraphBarDlg::kBatteryField), QStringLiteral("Low"));
-    EXPECT_EQ(bar.fieldText(CGraphBarDlg::kStartTimeField), QStringLiteral("12-08-26 01:22:05"));
-    EXPECT_EQ(bar.fieldText(CGraphBarDlg::kSampleRateField), QStringLiteral("2"));
-    EXPECT_EQ(bar.fieldText(CGraphBarDlg::kDataNoField), QStringLiteral("17"));
-    bar.setBatteryText("Normal");
-    EXPECT_EQ(bar.fieldText(CGraphBarDlg::kBatteryField), QStringLiteral("Normal"));
-}
-
 TEST(StatsBar, eachRowShowsItsOwnChannelsStatistics) {
     MeterState state;
     LiveFrame frame;

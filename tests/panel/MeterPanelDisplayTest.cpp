@@ -4,6 +4,7 @@
 // else on the LCD, and a repaint after a frame that covers only the LCD.
 #include "link/MeterState.h"
 #include "panel/CMeterPanelDlg.h"
+#include "panel/PanelArtwork.h"
 
 #include <QImage>
 #include <QPaintEvent>
@@ -172,6 +173,9 @@ TEST_F(MeterPanelDisplay, theBottomBandAndTheRepeatedFaceFillAPanelLargerThanThe
     const QImage image = paint();
     EXPECT_EQ(image.pixel(10, 600), qRgb(217, 218, 212));
     EXPECT_EQ(image.pixel(227, 699), qRgb(217, 218, 212));
+    const QImage face = meterFace().toImage();
+    EXPECT_EQ(qAlpha(face.pixel(30, 300)), 255);
+    EXPECT_EQ(image.pixel(30, 300), face.pixel(30, 300));
     // Right of the 220-pixel face the picture starts again from its left edge.
     for (int y : {50, 300, 550})
         EXPECT_EQ(image.pixel(220 + 3, y), image.pixel(3, y)) << "row " << y;
