@@ -311,6 +311,7 @@ void MeterLink::ScanForMeterPort() {
     namePort();
     if (!comm_.setPortOpen(true)) {
         comm_.setPortOpen(false);
+        endDownloadForScan(); // its stream cannot come through a closed port
         return;
     }
     endDownloadForScan();

@@ -39,9 +39,10 @@ enum class DownloadResult {
 //
 // Everything runs on the thread of the event loop. The timers call the public handlers
 // below; tests call those directly instead of waiting. The link never shows anything
-// itself: it reports through signals, and messages are emitted from the event loop,
-// never from inside the port's receive event, so that a modal message box cannot hold
-// up the input.
+// itself: it reports through signals. Messages are emitted from the event loop, never
+// from inside the port's receive event, so that a modal message box cannot hold up the
+// input; the other signals come straight from where they happen (often the receive
+// event), so a slot that does modal work must be connected with Qt::QueuedConnection.
 //
 // Ports are numbered 1..16 (mapped to device names by PortName.h). A device override
 // (--device PATH) stands for the meter's bridge: every scan finds it, and the port

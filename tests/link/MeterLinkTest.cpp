@@ -464,7 +464,7 @@ TEST_F(MeterLinkTest, AStalledStreamIsGivenUpAfterOneAndAHalfTimesItsLengthPlusF
     EXPECT_EQ(finished[0][0].value<DownloadResult>(), DownloadResult::GivenUp);
 }
 
-TEST_F(MeterLinkTest, AScanDuringADownloadLeavesItAloneWhileItsPortIsStillThere) {
+TEST_F(MeterLinkTest, AScanDuringADownloadLeavesItAloneWhileItsPortWorksAndEndsItOtherwise) {
     goLive();
     QSignalSpy finished(link.get(), &MeterLink::downloadFinished);
     startDownloadWithHeader(30);
@@ -475,12 +475,22 @@ TEST_F(MeterLinkTest, AScanDuringADownloadLeavesItAloneWhileItsPortIsStillThere)
     EXPECT_TRUE(link->downloadMode());
     EXPECT_TRUE(port->written.isEmpty());
 
+    // The port broke down and cannot be opened again.
+    comm.setPortOpen(false);
+    port->failOpensWith(QStringLiteral("No such file or directory"));
+    link->ScanForMeterPort();
+    EXPECT_TRUE(link->liveMode());
+    ASSERT_EQ(finished.count(), 1);
+    EXPECT_EQ(finished[0][0].value<DownloadResult>(), DownloadResult::Lost);
+
+    port->failOpensWith(QString());
+    startDownloadWithHeader(30);
     enumerator->ports.clear();
     link->ScanForMeterPort();
     EXPECT_TRUE(link->liveMode());
     EXPECT_TRUE(link->linkOffline());
-    ASSERT_EQ(finished.count(), 1);
-    EXPECT_EQ(finished[0][0].value<DownloadResult>(), DownloadResult::Lost);
+    ASSERT_EQ(finished.count(), 2);
+    EXPECT_EQ(finished[1][0].value<DownloadResult>(), DownloadResult::Lost);
 }
 
 TEST_F(MeterLinkTest, TheLinkEndCommandReopensThePortAndWritesIt) {
