@@ -18,7 +18,6 @@ void LoggerDownload::start() {
     phase_ = Phase::WaitingForHeader;
     headerBytes_.clear();
     downloadTotal_ = 0;
-    downloadBlocks_ = -1;
     downloadReceived_ = 0;
     announcedLength_ = 0;
 }
@@ -71,7 +70,6 @@ DownloadStep LoggerDownload::acceptHeader(std::span<const std::uint8_t> header) 
     if (total > static_cast<std::uint64_t>(kDownloadBufferCapacity))
         return DownloadStep::Refused;
     downloadTotal_ = static_cast<std::int32_t>(total);
-    downloadBlocks_ = downloadTotal_ / kDownloadBlockSize;
     phase_ = Phase::Receiving;
     return DownloadStep::Announced;
 }

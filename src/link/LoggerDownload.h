@@ -58,8 +58,6 @@ public:
     // L + 10 once a header announced data (10 for an empty memory); 0 before the header
     // and after a refusal.
     std::int32_t downloadTotal() const { return downloadTotal_; }
-    // Whole 20000-byte blocks in the stream; -1 before the header.
-    std::int32_t downloadBlocks() const { return downloadBlocks_; }
     std::int32_t downloadReceived() const { return downloadReceived_; }
     std::uint8_t loggerUnit() const { return loggerUnit_; }
     // L as the last header reply announced it.
@@ -84,7 +82,6 @@ private:
     // Bytes of a header reply that began at the end of an earlier block.
     std::vector<std::uint8_t> headerBytes_;
     std::int32_t downloadTotal_ = 0;
-    std::int32_t downloadBlocks_ = -1;
     std::int32_t downloadReceived_ = 0;
     std::uint8_t loggerUnit_ = 0;
     std::uint64_t announcedLength_ = 0;

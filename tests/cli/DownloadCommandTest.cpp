@@ -1,7 +1,7 @@
 // calorant-cli download end to end against the emulator's logger memory, streamed as
 // fast as the terminal takes it: every set saved as .graph and .csv under its start time
 // and listed; a memory of several 20000-byte blocks; an empty and an oversized memory
-// end with a reason and no files; incomplete arguments are a usage error.
+// end with a reason and no files.
 #include "cli/CliEmulator.h"
 
 #include <QDir>
@@ -77,12 +77,4 @@ TEST(DownloadCommand, AnEmptyOrOversizedMemoryEndsWithAReasonAndNoFiles) {
     EXPECT_TRUE(oversized.errLines[0].contains(QStringLiteral("150000")));
 
     EXPECT_FALSE(QFileInfo::exists(outDir));
-}
-
-TEST(DownloadCommand, NeedsBothTheDeviceAndTheFolder) {
-    EXPECT_EQ(runCli({QStringLiteral("download"), QStringLiteral("--device"),
-                      QStringLiteral("/dev/null")})
-                  .exitCode,
-              2);
-    EXPECT_EQ(runCli({QStringLiteral("download"), QStringLiteral("--out-dir")}).exitCode, 2);
 }

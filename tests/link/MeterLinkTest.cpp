@@ -48,9 +48,11 @@ QByteArray liveFrame(int t1Tenths) {
     return frame;
 }
 
-QByteArray headerReply(quint32 length) {
-    return bytes({0xBB, 0x55, 0, 0, 0, int(length >> 24), int((length >> 16) & 0xFF),
-                  int((length >> 8) & 0xFF), int(length & 0xFF)});
+QByteArray headerReply(quint32 length, int unit = 0) {
+    QByteArray reply = bytes({0xBB, 0x55, unit, 0, 0});
+    for (int shift = 24; shift >= 0; shift -= 8)
+        reply.append(char((length >> shift) & 0xFF));
+    return reply;
 }
 
 // One set header and a record of 25.0 C on every channel, then `filler` zero bytes.
@@ -363,7 +365,7 @@ TEST_F(MeterLinkTest, AMemoryWithDataIsFetchedDecodedAndTheLinkGoesLiveAgain) {
     QSignalSpy started(link.get(), &MeterLink::downloadStarted);
     QSignalSpy finished(link.get(), &MeterLink::downloadFinished);
     link->StartLoggerDownload();
-    port->deliver(headerReply(30));
+    port->deliver(headerReply(30, 1));
 
     EXPECT_TRUE(link->downloadWindowPending());
     EXPECT_EQ(port->written.last(), kStreamRequestBytes);
@@ -375,6 +377,7 @@ TEST_F(MeterLinkTest, AMemoryWithDataIsFetchedDecodedAndTheLinkGoesLiveAgain) {
 
     ASSERT_EQ(finished.count(), 1);
     EXPECT_EQ(finished[0][0].value<DownloadResult>(), DownloadResult::Data);
+    EXPECT_EQ(loggerStore.loggerUnit, 1);
     EXPECT_EQ(loggerStore.setCount, 1);
     EXPECT_EQ(loggerStore.setFirstReading, (std::vector<std::int32_t>{0, 2}));
     EXPECT_FLOAT_EQ(loggerStore.readings[0], 25.0f);
