@@ -297,8 +297,9 @@ void MeterLink::ScanForMeterPort() {
         fallBackToSavedPort();
         return;
     }
+    // A named device is no numbered port: the number it keeps is only written back.
     const int number = deviceOverride_.isEmpty() ? portNumberForDevice(*bridge) : currentPort_;
-    if (number < 1 || number > kMaxPortNumber) {
+    if (deviceOverride_.isEmpty() && (number < 1 || number > kMaxPortNumber)) {
         refuseBridge();
         return;
     }

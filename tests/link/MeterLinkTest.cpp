@@ -163,14 +163,14 @@ TEST_F(MeterLinkTest, WithoutABridgeTheSavedPortIsOpenedOfflineAndTheRecordingSt
 }
 
 TEST_F(MeterLinkTest, ADeviceOverrideStandsForTheBridgeAndKeepsThePortNumber) {
-    makeLink(7);
+    makeLink(20); // whatever the settings file says
     link->setDeviceOverride(QStringLiteral("/tmp/meter-link"));
 
     link->ScanForMeterPort();
 
     EXPECT_EQ(port->openedDevices.last(), QStringLiteral("/tmp/meter-link"));
     EXPECT_EQ(port->writtenBytes(), kLiveRequestBytes);
-    EXPECT_EQ(link->currentPort(), 7);
+    EXPECT_EQ(link->currentPort(), 20);
     EXPECT_FALSE(link->linkOffline());
 }
 
