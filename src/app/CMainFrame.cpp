@@ -1,0 +1,255 @@
+#include "app/CMainFrame.h"
+
+#include "app/CAboutDlg.h"
+#include "app/CKVDoc.h"
+#include "app/CommandTable.h"
+#include "app/HelpWindow.h"
+#include "app/MainWindowFont.h"
+#include "app/SettingsFile.h"
+#include "graph/CKVView.h"
+#include "link/CMSComm.h"
+#include "link/MeterLink.h"
+#include "panel/CComPortDlg.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QStatusBar>
+#include <QToolBar>
+#include <algorithm>
+#include <climits>
+
+namespace calorant {
+
+namespace {
+
+constexpr QSize kToolBarImageSize(27, 20);
+constexpr int kStatusPaneWidths[] = {150, 150, 500};
+constexpr int kFixedPortCount = 4; // COM1..COM4 have commands of their own
+
+} // namespace
+
+CMainFrame::CMainFrame(CKVDoc& doc, MainFrameOptions options, QWidget* parent)
+    : QMainWindow(parent), doc_(doc), settingsFolder_(std::move(options.settingsFolder)) {
+    const int savedPort = ReadSettings(settingsFolder_).comPort;
+
+    setWindowTitle(QString::fromLatin1(kTitle));
+    setWindowIcon(QIcon(QStringLiteral(":/app/calorant.svg")));
+    createCommandActions();
+    createMenus();
+    createToolBar();
+    frameFont_ = mainWindowFont();
+    comm_ =
+        options.serialPort ? new CMSComm(std::move(options.serialPort), this) : new CMSComm(this);
+    createStatusBar();
+
+    // The panel's keys reach the meter through the link, which exists from here on.
+    view_ = new CKVView(
+        doc_, settingsFolder_, frameFont_,
+        [this](const MeterCommand& command) { link_->sendCommand(command); }, this);
+    setCentralWidget(view_);
+    createLink(options, savedPort);
+
+    bindShellCommands();
+    bindPortCommands();
+    link_->startTimers();
+    link_->scheduleScan();
+}
+
+CMainFrame::~CMainFrame() = default;
+
+void CMainFrame::createCommandActions() {
+    for (const CommandInfo& info : commandTable()) {
+        auto* action = new QAction(this);
+        action->setData(int(info.id));
+        if (info.text)
+            action->setText(QString::fromLatin1(info.text));
+        action->setToolTip(QString::fromLatin1(info.toolTip));
+        if (info.icon)
+            action->setIcon(QIcon(QString::fromLatin1(info.icon)));
+        if (info.shortcut)
+            action->setShortcut(QKeySequence(QString::fromLatin1(info.shortcut)));
+        connect(action, &QAction::triggered, this, [this, id = info.id] { runCommand(id); });
+        actions_[info.id] = action;
+        // Commands without a menu item or a button stay reachable as window actions.
+        addAction(action);
+    }
+}
+
+void CMainFrame::createMenus() {
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File(f)"));
+    file->addAction(commandAction(kCmdSave));
+    file->addAction(commandAction(kCmdOpen));
+    file->addAction(commandAction(kCmdPrint));
+    file->addSeparator();
+    file->addAction(commandAction(kCmdExit));
+
+    QMenu* realTime = menuBar()->addMenu(QStringLiteral("&RealTime(R)"));
+    realTime->addAction(commandAction(kCmdRun));
+    realTime->addAction(commandAction(kCmdStop));
+    realTime->addAction(commandAction(kCmdUndoZoom));
+
+    menuBar()->addAction(commandAction(kCmdDataLogger));
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help(H)"));
+    help->addAction(commandAction(kCmdAbout));
+    help->addAction(commandAction(kCmdHelpContents));
+}
+
+void CMainFrame::createToolBar() {
+    toolBar_ = addToolBar(QStringLiteral("Toolbar"));
+    toolBar_->setObjectName(QStringLiteral("mainToolBar"));
+    toolBar_->setIconSize(kToolBarImageSize);
+    toolBar_->setAllowedAreas(Qt::AllToolBarAreas);
+    toolBar_->setMovable(true);
+    const CommandId buttons[] = {kCmdSave,  kCmdOpen,     kCmdRun,         kCmdStop,
+                                 kCmdPrint, kCmdUndoZoom, kCmdHelpContents};
+    for (CommandId id : buttons) {
+        if (!toolBar_->actions().isEmpty())
+            toolBar_->addSeparator();
+        toolBar_->addAction(commandAction(id));
+    }
+}
+
+// Three plain panes of fixed width, then the scroll-lock indicator. Nothing but the
+// graph's cursor readout is ever written there.
+void CMainFrame::createStatusBar() {
+    QStatusBar* bar = statusBar();
+    for (int i = 0; i < kStatusPaneCount; ++i) {
+        auto* pane = new QLabel(bar);
+        pane->setObjectName(QStringLiteral("statusPane%1").arg(i));
+        if (i < int(std::size(kStatusPaneWidths)))
+            pane->setFixedWidth(kStatusPaneWidths[i]);
+        bar->addWidget(pane);
+        statusPanes_[i] = pane;
+    }
+}
+
+void CMainFrame::createLink(MainFrameOptions& options, int savedPort) {
+    std::unique_ptr<PortEnumerator> ports = options.portEnumerator
+                                                ? std::move(options.portEnumerator)
+                                                : std::make_unique<SystemPortEnumerator>();
+    link_ = new MeterLink(*comm_, doc_.sampleStore(), view_->meterState(), doc_.loggerStore(),
+                          std::move(ports), savedPort, this);
+    if (!options.deviceOverride.isEmpty())
+        link_->setDeviceOverride(options.deviceOverride);
+
+    connect(link_, &MeterLink::frameAccepted, view_, &CKVView::onFrameAccepted);
+    connect(link_, &MeterLink::offlineChanged, view_, &CKVView::setLinkOffline);
+    connect(link_, &MeterLink::message, this, &CMainFrame::showLinkMessage);
+    for (auto changed : {&MeterLink::portCommandsChanged, &MeterLink::recordingStarted,
+                         &MeterLink::recordingStopped})
+        connect(link_, changed, this, &CMainFrame::updateCommandStates);
+    connect(link_, &MeterLink::frameAccepted, this, &CMainFrame::updateCommandStates);
+    connect(link_, &MeterLink::offlineChanged, this, &CMainFrame::updateCommandStates);
+}
+
+QAction* CMainFrame::commandAction(CommandId id) const {
+    const auto found = actions_.find(id);
+    return found == actions_.end() ? nullptr : found->second;
+}
+
+void CMainFrame::bindCommand(CommandId id, std::function<void()> handler, CommandRule enabled,
+                             CommandRule checked) {
+    commandAction(id)->setCheckable(bool(checked));
+    bindings_[id] = CommandBinding{std::move(handler), std::move(enabled), std::move(checked)};
+    updateCommandStates();
+}
+
+void CMainFrame::updateCommandStates() {
+    for (const auto& [id, action] : actions_) {
+        const auto binding = bindings_.find(id);
+        const bool bound = binding != bindings_.end();
+        action->setEnabled(bound && binding->second.enabled());
+        if (bound && binding->second.checked)
+            action->setChecked(binding->second.checked());
+    }
+}
+
+void CMainFrame::runCommand(CommandId id) {
+    const auto binding = bindings_.find(id);
+    if (binding == bindings_.end() || !binding->second.enabled())
+        return;
+    binding->second.handler();
+    updateCommandStates();
+}
+
+void CMainFrame::bindShellCommands() {
+    bindCommand(kCmdExit, [this] { close(); });
+    bindCommand(kCmdAbout, [this] { showAbout(); });
+    bindCommand(kCmdHelpContents, [this] { showHelpContents(); });
+}
+
+void CMainFrame::bindPortCommands() {
+    for (int index = 0; index < kFixedPortCount; ++index) {
+        bindCommand(
+            CommandId(kCmdCom1 + index),
+            [this, index] {
+                link_->SelectMeterPort(index + 1);
+                doc_.updateAllViews();
+            },
+            [this, index] { return link_->portCmdEnabled(index); },
+            [this, index] { return link_->portCmdMarked(index); });
+    }
+    bindCommand(
+        kCmdOtherPorts, [this] { selectOtherPort(); },
+        [this] { return link_->portCmdEnabled(MeterLink::kOtherPortsCommand); });
+    // The meter may be switched off whenever a recording could be started.
+    bindCommand(
+        kCmdPowerOff, [this] { link_->powerOff(); },
+        [this] { return doc_.sampleStore().canRun(); });
+}
+
+void CMainFrame::selectOtherPort() {
+    CComPortDlg dialog(this);
+    if (link_->currentPort() > kFixedPortCount)
+        dialog.setComPortNumber(std::uint32_t(link_->currentPort()));
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const int port = int(std::min<std::uint32_t>(dialog.comPortNumber(), INT_MAX));
+    if (link_->SelectOtherMeterPort(port))
+        doc_.updateAllViews();
+}
+
+QLabel* CMainFrame::statusPane(int index) const {
+    return index >= 0 && index < kStatusPaneCount ? statusPanes_[index] : nullptr;
+}
+
+void CMainFrame::setStatusPaneText(int index, const QString& text) {
+    if (QLabel* pane = statusPane(index))
+        pane->setText(text);
+}
+
+void CMainFrame::showAbout() {
+    CAboutDlg about(this);
+    about.exec();
+}
+
+void CMainFrame::showHelpContents() {
+    if (!helpWindow_)
+        helpWindow_ = new HelpWindow(this);
+    helpWindow_->showContents();
+}
+
+void CMainFrame::showLinkMessage(const QString& text) {
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Calorant"), text, QMessageBox::Ok, this);
+    box.exec();
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    writeSettings();
+    link_->sendLinkEnd();
+    event->accept();
+}
+
+// Changes made during the run (port choice, Y axis) are kept only here, at close.
+void CMainFrame::writeSettings() {
+    const GraphDisplaySettings& display = view_->graphDisplay();
+    // A settings file that cannot be written leaves the old one; nothing to tell.
+    (void)WriteSettings(settingsFolder_,
+                        {link_->currentPort(), display.graphYGain, display.graphYOffset});
+}
+
+} // namespace calorant

@@ -1,0 +1,66 @@
+#include "app/CMeterApp.h"
+
+#include "app/CMainFrame.h"
+#include "graph/CKVView.h"
+
+#include <QCoreApplication>
+#include <QMessageBox>
+#include <QScreen>
+#include <QStandardPaths>
+
+namespace calorant {
+
+namespace {
+
+// Start-up messages come before the main window is shown, so they have no owner.
+void showMessage(const QString& text) {
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Calorant"), text, QMessageBox::Ok);
+    box.exec();
+}
+
+} // namespace
+
+CMeterApp::CMeterApp(CommandLine commandLine, std::filesystem::path settingsFolder)
+    : commandLine_(std::move(commandLine)), settingsFolder_(std::move(settingsFolder)) {}
+
+CMeterApp::~CMeterApp() = default;
+
+void CMeterApp::initInstance() {
+    MainFrameOptions options;
+    options.settingsFolder = settingsFolder_;
+    options.deviceOverride = commandLine_.demo ? startEmulator() : commandLine_.devicePath;
+    mainFrame_ = std::make_unique<CMainFrame>(doc_, std::move(options));
+    if (!commandLine_.graphFile.isEmpty())
+        openCommandLineFile();
+    // Without a window manager nothing maximises the window: it gets the screen anyway.
+    mainFrame_->setGeometry(mainFrame_->screen()->availableGeometry());
+    mainFrame_->showMaximized();
+}
+
+// The emulator sits beside the programme. Returns its device, or nothing when it could
+// not be started.
+QString CMeterApp::startEmulator() {
+    if (emulator_.start(QCoreApplication::applicationDirPath(), {}))
+        return emulator_.devicePath();
+    showMessage(
+        QStringLiteral("The meter emulator could not be started: %1").arg(emulator_.errorString()));
+    return {};
+}
+
+void CMeterApp::openCommandLineFile() {
+    const GraphReadResult result = doc_.openGraphFile(toFilesystemPath(commandLine_.graphFile),
+                                                      mainFrame_->view()->loggerModeFlags());
+    if (!result.loaded)
+        showMessage(QString::fromStdString(result.message));
+}
+
+std::filesystem::path userSettingsFolder() {
+    return toFilesystemPath(
+        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+}
+
+std::filesystem::path toFilesystemPath(const QString& path) {
+    return std::filesystem::path(path.toStdU16String());
+}
+
+} // namespace calorant

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "app/CKVDoc.h"
+#include "app/CommandLine.h"
+#include "link/MeterEmulatorProcess.h"
+
+#include <filesystem>
+#include <memory>
+
+namespace calorant {
+
+class CMainFrame;
+
+// The application object: carries out the command line, creates the document and the
+// main window with its view, and keeps them for the life of the programme. With --demo
+// it also runs the meter emulator, which ends with it.
+class CMeterApp {
+public:
+    // settingsFolder holds the settings file; the programme passes the per-user
+    // configuration location.
+    CMeterApp(CommandLine commandLine, std::filesystem::path settingsFolder);
+    ~CMeterApp();
+    CMeterApp(const CMeterApp&) = delete;
+    CMeterApp& operator=(const CMeterApp&) = delete;
+
+    // Start-up: the emulator when asked for, the main window with its view, the .graph
+    // file of the command line opened into the document, the window shown maximised.
+    // A file that cannot be read is reported and the programme starts with nothing
+    // loaded; an emulator that cannot be started is reported and the meter is looked
+    // for as usual.
+    void initInstance();
+
+    CKVDoc& document() { return doc_; }
+    CMainFrame* mainFrame() const { return mainFrame_.get(); }
+
+private:
+    QString startEmulator();
+    void openCommandLineFile();
+
+    CommandLine commandLine_;
+    std::filesystem::path settingsFolder_;
+    // Declared before the main window, so that the window has sent its link-end
+    // command to the emulator before the emulator stops.
+    MeterEmulatorProcess emulator_;
+    CKVDoc doc_;
+    std::unique_ptr<CMainFrame> mainFrame_;
+};
+
+// The per-user configuration folder the settings file lives in.
+std::filesystem::path userSettingsFolder();
+
+// A QString path as a filesystem path, without loss on any platform.
+std::filesystem::path toFilesystemPath(const QString& path);
+
+} // namespace calorant

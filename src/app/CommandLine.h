@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace calorant {
+
+// calorant [--device PATH] [--demo] [FILE.graph]
+struct CommandLine {
+    // Serial device used as the found meter port: no port scan takes place.
+    QString devicePath;
+    // Start the meter emulator and use its pseudo-terminal as the device.
+    bool demo = false;
+    // A .graph file opened into the document before the window shows.
+    QString graphFile;
+    bool showHelp = false;
+};
+
+struct ParsedCommandLine {
+    CommandLine commandLine;
+    QString error; // empty when the arguments were understood
+};
+
+// Reads the arguments after the programme name (Qt's own options already removed).
+// "--device PATH" and "--device=PATH" are both accepted; "--" ends the options.
+ParsedCommandLine parseCommandLine(const QStringList& arguments);
+
+// The usage text printed for --help and after a usage error.
+QString commandLineUsage();
+
+} // namespace calorant
