@@ -57,6 +57,60 @@ GraphPoint truncated(Vec v) {
     return {static_cast<int>(v.x), static_cast<int>(v.y)};
 }
 
+bool inside(Vec v, double left, double top, double right, double bottom) {
+    return v.x >= left && v.x <= right && v.y >= top && v.y <= bottom;
+}
+
+// Builds one polyline, keeping of every run of points in the same pixel column only
+// the first, the lowest, the highest and the last, in the order they came. The
+// vertical strokes between them cover exactly the pixels of the whole run, so a
+// recording denser than the plot's pixels draws the same picture from a few points
+// per column.
+class ColumnReducer {
+public:
+    explicit ColumnReducer(Polyline& out) : out_(out) {}
+
+    void add(GraphPoint p) {
+        if (open_ && p.x == first_.x) {
+            if (p.y < low_.y) {
+                low_ = p;
+                lowBeforeHigh_ = false;
+            }
+            if (p.y > high_.y) {
+                high_ = p;
+                lowBeforeHigh_ = true;
+            }
+            last_ = p;
+            return;
+        }
+        flush();
+        open_ = true;
+        first_ = low_ = high_ = last_ = p;
+        lowBeforeHigh_ = true;
+    }
+
+    void flush() {
+        if (!open_)
+            return;
+        append(first_);
+        append(lowBeforeHigh_ ? low_ : high_);
+        append(lowBeforeHigh_ ? high_ : low_);
+        append(last_);
+        open_ = false;
+    }
+
+private:
+    void append(GraphPoint p) {
+        if (out_.empty() || !(out_.back() == p))
+            out_.push_back(p);
+    }
+
+    Polyline& out_;
+    bool open_ = false;
+    bool lowBeforeHigh_ = true; // the newest extreme is the one that came last
+    GraphPoint first_, low_, high_, last_;
+};
+
 } // namespace
 
 std::vector<Polyline> channelCurve(std::span<const float> celsius, TemperatureUnit unit,
@@ -74,29 +128,45 @@ std::vector<Polyline> channelCurve(std::span<const float> celsius, TemperatureUn
 
     std::vector<Polyline> curves;
     Polyline current;
-    current.reserve(celsius.size());
+    ColumnReducer reducer(current);
+    bool drawing = false; // a polyline has its first point
     const auto finish = [&] {
+        reducer.flush();
+        if (drawing && current.size() == 1)
+            current.push_back(current.front()); // a run that never left its pixel
         if (current.size() >= 2)
             curves.push_back(std::move(current));
         current.clear();
+        drawing = false;
+    };
+    const auto lineTo = [&](Vec from, Vec to) {
+        if (!drawing)
+            reducer.add(truncated(from));
+        reducer.add(truncated(to));
+        drawing = true;
     };
     if (celsius.size() < 2)
         return curves;
     Vec previous = point(0);
+    bool previousInside = inside(previous, left, top, right, bottom);
     for (std::size_t i = 1; i < celsius.size(); ++i) {
         const Vec next = point(i);
+        const bool nextInside = inside(next, left, top, right, bottom);
+        if (previousInside && nextInside) {
+            lineTo(previous, next); // the common case: nothing to clip
+            previous = next;
+            continue;
+        }
         const auto segment = clip(previous, next, left, top, right, bottom);
         previous = next;
+        previousInside = nextInside;
         if (!segment) {
             finish();
             continue;
         }
-        const GraphPoint from = truncated(segment->from);
-        if (current.empty() || segment->fromMoved || !(current.back() == from)) {
+        if (segment->fromMoved)
             finish();
-            current.push_back(from);
-        }
-        current.push_back(truncated(segment->to));
+        lineTo(segment->from, segment->to);
         if (segment->toMoved)
             finish();
     }
