@@ -51,6 +51,9 @@ CMainFrame::CMainFrame(CKVDoc& doc, MainFrameOptions options, QWidget* parent)
         [this](const MeterCommand& command) { link_->sendCommand(command); }, this);
     setCentralWidget(view_);
     createLink(options, savedPort);
+    commandStateUpdate_.setSingleShot(true);
+    commandStateUpdate_.setInterval(0);
+    connect(&commandStateUpdate_, &QTimer::timeout, this, &CMainFrame::updateCommandStates);
 
     bindShellCommands();
     bindPortCommands();
@@ -139,11 +142,13 @@ void CMainFrame::createLink(MainFrameOptions& options, int savedPort) {
     connect(link_, &MeterLink::frameAccepted, view_, &CKVView::onFrameAccepted);
     connect(link_, &MeterLink::offlineChanged, view_, &CKVView::setLinkOffline);
     connect(link_, &MeterLink::message, this, &CMainFrame::showLinkMessage);
+    // A link event may change several flags one after the other (offline, then the
+    // recording stopped): the command states are brought up to date once it is over.
     for (auto changed : {&MeterLink::portCommandsChanged, &MeterLink::recordingStarted,
                          &MeterLink::recordingStopped})
-        connect(link_, changed, this, &CMainFrame::updateCommandStates);
-    connect(link_, &MeterLink::frameAccepted, this, &CMainFrame::updateCommandStates);
-    connect(link_, &MeterLink::offlineChanged, this, &CMainFrame::updateCommandStates);
+        connect(link_, changed, this, &CMainFrame::requestCommandStateUpdate);
+    connect(link_, &MeterLink::frameAccepted, this, &CMainFrame::requestCommandStateUpdate);
+    connect(link_, &MeterLink::offlineChanged, this, &CMainFrame::requestCommandStateUpdate);
 }
 
 QAction* CMainFrame::commandAction(CommandId id) const {
@@ -166,6 +171,10 @@ void CMainFrame::updateCommandStates() {
         if (bound && binding->second.checked)
             action->setChecked(binding->second.checked());
     }
+}
+
+void CMainFrame::requestCommandStateUpdate() {
+    commandStateUpdate_.start();
 }
 
 void CMainFrame::runCommand(CommandId id) {

@@ -7,6 +7,7 @@
 #include <QFont>
 #include <QMainWindow>
 #include <QPointer>
+#include <QTimer>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -65,6 +66,8 @@ public:
         CommandId id, std::function<void()> handler, CommandRule enabled = [] { return true; },
         CommandRule checked = {});
     void updateCommandStates();
+    // Runs updateCommandStates() once the current event has been handled.
+    void requestCommandStateUpdate();
 
     // Pane 0 is the message pane; panes 1 and 2 carry the graph's cursor readout.
     QLabel* statusPane(int index) const;
@@ -105,6 +108,7 @@ private:
     CMSComm* comm_ = nullptr;
     MeterLink* link_ = nullptr;
     QPointer<HelpWindow> helpWindow_;
+    QTimer commandStateUpdate_;
 };
 
 } // namespace calorant

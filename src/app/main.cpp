@@ -1,6 +1,8 @@
 // calorant: the desktop companion of the five-channel temperature meter.
+#include "app/CMainFrame.h"
 #include "app/CMeterApp.h"
 #include "app/CommandLine.h"
+#include "app/TerminationSignals.h"
 
 #include <QApplication>
 #include <cstdio>
@@ -24,6 +26,11 @@ int main(int argc, char** argv) {
     }
 
     calorant::CMeterApp meterApp(parsed.commandLine, calorant::userSettingsFolder());
+    calorant::handleTerminationSignals([&meterApp] {
+        if (calorant::CMainFrame* frame = meterApp.mainFrame())
+            frame->close();
+        QApplication::quit();
+    });
     meterApp.initInstance();
     return QApplication::exec();
 }

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <functional>
+
+namespace calorant {
+
+// Turns SIGINT, SIGTERM and SIGHUP (Ctrl+C in the terminal, a logout, kill) into a call
+// of `handler` from the event loop, so that the programme ends through its normal close:
+// the settings are written and a meter emulator started with --demo is stopped instead
+// of being left behind. Does nothing on platforms without these signals. Call once.
+void handleTerminationSignals(std::function<void()> handler);
+
+} // namespace calorant

@@ -1,0 +1,311 @@
+// The main window on the offscreen platform with a scripted serial port: its menus,
+// toolbar and status bar; which commands are enabled and marked as the link's state
+// changes; the settings file read at creation and written by every close, before the
+// link-end command goes out; the panel and bars placed through real window resizes,
+// with the size limits of the statistics bar and the scroll strip; OFFLINE on the
+// panel while the meter does not answer.
+#include "app/CKVDoc.h"
+#include "app/CMainFrame.h"
+#include "app/CMeterApp.h"
+#include "app/SettingsFile.h"
+#include "graph/CKVView.h"
+#include "link/MeterLink.h"
+#include "panel/CGraphBarDlg.h"
+#include "panel/CGraphScrollDlg.h"
+#include "panel/CMeterPanelDlg.h"
+#include "panel/CStatsBarDlg.h"
+#include "sim/FrameEncoder.h"
+#include "support/FakeSerialPort.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QImage>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolBar>
+#include <gtest/gtest.h>
+
+using namespace calorant;
+
+namespace {
+
+QByteArray bytes(std::initializer_list<int> values) {
+    QByteArray result;
+    for (int value : values)
+        result.append(char(value));
+    return result;
+}
+
+const QByteArray kLinkEndBytes = bytes({0xAA, 0x55, 0x0E});
+
+// A live frame from the emulator's own encoder: 23.4 C on T1 as the main reading.
+QByteArray liveFrame() {
+    sim::FrameContent content;
+    content.channelTenths = {234, 210, 300, 220, 950};
+    content.readingTenths = {234, 210, 300, 220, 950};
+    const sim::FrameBytes frame = sim::encodeLiveFrame(content, sim::ChecksumForm::EqualsSum);
+    return QByteArray(reinterpret_cast<const char*>(frame.data()), qsizetype(frame.size()));
+}
+
+class NoSerialPorts final : public PortEnumerator {
+public:
+    QList<SerialPortEntry> availablePorts() const override { return {}; }
+};
+
+// Texts of a menu's items, "-" for a separator.
+QStringList itemTexts(const QList<QAction*>& actions, bool toolTips = false) {
+    QStringList texts;
+    for (const QAction* action : actions)
+        texts << (action->isSeparator() ? QStringLiteral("-")
+                  : toolTips            ? action->toolTip()
+                                        : action->text());
+    return texts;
+}
+
+// Pixels of pure red (the OFFLINE text) inside the panel's LCD.
+int offlineRedPixels(CMeterPanelDlg& panel) {
+    const QImage image = panel.grab().toImage();
+    int count = 0;
+    const QRect lcd = CMeterPanelDlg::kLcdRect;
+    for (int y = lcd.top(); y <= lcd.bottom(); ++y)
+        for (int x = lcd.left(); x <= lcd.right(); ++x)
+            count += image.pixelColor(x, y) == QColor(255, 0, 0) ? 1 : 0;
+    return count;
+}
+
+class MainFrameTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(configHome.isValid());
+        qputenv("XDG_CONFIG_HOME", configHome.path().toUtf8());
+    }
+    void TearDown() override { qunsetenv("XDG_CONFIG_HOME"); }
+
+    void makeFrame() {
+        auto fakePort = std::make_unique<FakeSerialPort>();
+        port = fakePort.get();
+        MainFrameOptions options;
+        options.settingsFolder = userSettingsFolder();
+        options.serialPort = std::move(fakePort);
+        options.portEnumerator = std::make_unique<NoSerialPorts>();
+        frame = std::make_unique<CMainFrame>(doc, std::move(options));
+    }
+
+    QAction* command(CommandId id) const { return frame->commandAction(id); }
+
+    QString settingsPath() const {
+        return configHome.filePath(QString::fromLatin1(kSettingsFileName.data()));
+    }
+
+    // Resizes the main window so that its frame client area is `height` pixels high.
+    void resizeFrameClientTo(int height) {
+        const int outside = frame->height() - frame->view()->height();
+        frame->resize(1000,
+                      height - CKVView::kFrameClientTop - CKVView::kFrameClientBelow + outside);
+        QCoreApplication::processEvents();
+        ASSERT_EQ(frame->view()->frameClientRect().height(), height);
+    }
+
+    QTemporaryDir configHome;
+    CKVDoc doc;
+    FakeSerialPort* port = nullptr;
+    std::unique_ptr<CMainFrame> frame;
+};
+
+TEST_F(MainFrameTest, MenusHoldTheCommandsInOrderWithTheirIdsAndShortcut) {
+    makeFrame();
+    const QList<QAction*> bar = frame->menuBar()->actions();
+    EXPECT_EQ(itemTexts(bar),
+              QStringList({"&File(f)", "&RealTime(R)", "&Data Logger", "&Help(H)"}));
+    EXPECT_EQ(itemTexts(bar[0]->menu()->actions()),
+              QStringList({"&Save", "&Open", "&Print", "-", "&Exit"}));
+    EXPECT_EQ(itemTexts(bar[1]->menu()->actions()), QStringList({"&Run", "&Stop", "&UndoZoom"}));
+    EXPECT_EQ(bar[2]->menu(), nullptr);
+    EXPECT_EQ(itemTexts(bar[3]->menu()->actions()),
+              QStringList({"&About KL320 Thermocouple/IR Datalogger...", "&Contents"}));
+
+    EXPECT_EQ(bar[0]->menu()->actions()[2]->data().toInt(), 57607);
+    EXPECT_EQ(bar[0]->menu()->actions()[2]->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
+    EXPECT_EQ(bar[1]->menu()->actions()[0]->data().toInt(), 32771);
+    EXPECT_EQ(bar[2]->data().toInt(), 32819);
+    EXPECT_EQ(bar[3]->menu()->actions()[1]->data().toInt(), 32779);
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("KL320 Thermocouple/IR Datalogger"));
+}
+
+TEST_F(MainFrameTest, ToolbarRunsFromSaveToHelpWithSeparatorsTipsAndPictures) {
+    makeFrame();
+    QToolBar* toolBar = frame->toolBar();
+    EXPECT_EQ(itemTexts(toolBar->actions(), true),
+              QStringList({"Save", "-", "Open", "-", "Start", "-", "Stop", "-", "Print", "-",
+                           "UndoZoom", "-", "Help"}));
+    EXPECT_EQ(toolBar->iconSize(), QSize(27, 20));
+    for (QAction* action : toolBar->actions()) {
+        if (!action->isSeparator()) {
+            EXPECT_FALSE(action->icon().pixmap(27, 20).isNull()) << action->toolTip().toStdString();
+        }
+    }
+}
+
+TEST_F(MainFrameTest, StatusBarHasThreePlainPanesOfFixedWidthAndAFourth) {
+    makeFrame();
+    EXPECT_EQ(frame->statusPane(0)->width(), 150);
+    EXPECT_EQ(frame->statusPane(1)->minimumWidth(), 150);
+    EXPECT_EQ(frame->statusPane(2)->minimumWidth(), 500);
+    ASSERT_NE(frame->statusPane(3), nullptr);
+    EXPECT_EQ(frame->statusPane(4), nullptr);
+    frame->setStatusPaneText(1, QStringLiteral("time:"));
+    EXPECT_EQ(frame->statusPane(1)->text(), QStringLiteral("time:"));
+}
+
+TEST_F(MainFrameTest, CommandsAreEnabledAndMarkedByTheStateTheyDependOn) {
+    makeFrame();
+    for (CommandId id : {kCmdSave, kCmdPrint, kCmdRun, kCmdStop, kCmdUndoZoom, kCmdPowerOff})
+        EXPECT_FALSE(command(id)->isEnabled()) << id;
+    for (CommandId id : {kCmdExit, kCmdAbout, kCmdHelpContents, kCmdCom1, kCmdCom2, kCmdCom3,
+                         kCmdCom4, kCmdOtherPorts})
+        EXPECT_TRUE(command(id)->isEnabled()) << id;
+    EXPECT_TRUE(command(kCmdCom1)->isChecked());
+    EXPECT_FALSE(command(kCmdCom2)->isChecked());
+
+    // The port commands have no menu item, button or shortcut: only the window has them.
+    for (CommandId id : {kCmdCom1, kCmdOtherPorts, kCmdPowerOff}) {
+        EXPECT_EQ(command(id)->associatedObjects(), QList<QObject*>({frame.get()})) << id;
+        EXPECT_TRUE(command(id)->shortcut().isEmpty());
+    }
+
+    command(kCmdCom2)->trigger();
+    EXPECT_EQ(frame->link().currentPort(), 2);
+    EXPECT_TRUE(command(kCmdCom2)->isChecked());
+    EXPECT_FALSE(command(kCmdCom1)->isChecked());
+
+    // A live frame makes the meter's power-off available and the port choice unnecessary.
+    port->deliver(liveFrame());
+    QTest::qWait(1);
+    EXPECT_TRUE(command(kCmdPowerOff)->isEnabled());
+    EXPECT_FALSE(command(kCmdCom3)->isEnabled());
+    EXPECT_FALSE(command(kCmdOtherPorts)->isEnabled());
+
+    // The silence of a whole watch period takes both back.
+    frame->link().onWatchdogTimer();
+    frame->link().onWatchdogTimer();
+    QTest::qWait(1);
+    EXPECT_FALSE(command(kCmdPowerOff)->isEnabled());
+    EXPECT_TRUE(command(kCmdCom3)->isEnabled());
+}
+
+TEST_F(MainFrameTest, WithoutSettingsFileTheDefaultsApplyAndExitWritesAllThree) {
+    makeFrame();
+    EXPECT_EQ(frame->link().currentPort(), 1);
+    EXPECT_EQ(frame->view()->graphDisplay().graphYGain, 10);
+    EXPECT_EQ(frame->view()->graphDisplay().graphYOffset, 0);
+    ASSERT_FALSE(QFile::exists(settingsPath()));
+
+    command(kCmdExit)->trigger();
+    QFile file(settingsPath());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString text = QString::fromLatin1(file.readAll());
+    for (const char* line :
+         {"[COMInfo]", "COM num=1", "[GainInfo]", "Gain=10", "[OffsetInfo]", "Offset=0"})
+        EXPECT_TRUE(text.contains(QLatin1String(line))) << line;
+}
+
+TEST_F(MainFrameTest, SavedSettingsAreUsedAndTheRunsChangesWrittenAtClose) {
+    ASSERT_TRUE(WriteSettings(userSettingsFolder(), {7, 50, -2}));
+    makeFrame();
+    EXPECT_EQ(frame->link().currentPort(), 7);
+    EXPECT_EQ(frame->link().savedPort(), 7);
+    EXPECT_EQ(frame->view()->graphDisplay().graphYGain, 50);
+    EXPECT_EQ(frame->view()->graphDisplay().graphYOffset, -2);
+
+    command(kCmdCom3)->trigger();
+    frame->view()->graphDisplay().graphYGain = 200;
+    frame->close();
+    const Settings written = ReadSettings(userSettingsFolder());
+    EXPECT_EQ(written.comPort, 3);
+    EXPECT_EQ(written.yGain, 200);
+    EXPECT_EQ(written.yOffset, -2);
+}
+
+TEST_F(MainFrameTest, CloseWritesTheSettingsAndThenSendsTheLinkEndCommand) {
+    makeFrame();
+    QList<bool> settingsPresentAtWrite;
+    port->duringWrite = [&] { settingsPresentAtWrite << QFile::exists(settingsPath()); };
+    frame->close();
+    ASSERT_FALSE(port->written.isEmpty());
+    EXPECT_EQ(port->written.last(), kLinkEndBytes);
+    EXPECT_TRUE(settingsPresentAtWrite.last());
+    EXPECT_EQ(port->unread(), QByteArray()); // pending input was thrown away first
+    EXPECT_FALSE(frame->isVisible());
+}
+
+TEST_F(MainFrameTest, CloseWithTheMeterPortGoneStillWritesTheSettingsAndCloses) {
+    makeFrame();
+    port->failOpensWith(QStringLiteral("no such device"));
+    frame->show();
+    frame->close();
+    EXPECT_TRUE(QFile::exists(settingsPath()));
+    EXPECT_TRUE(port->written.isEmpty());
+    EXPECT_FALSE(frame->isVisible());
+}
+
+TEST_F(MainFrameTest, ResizesPlaceThePanelAndBarsWithinTheirHeightLimits) {
+    makeFrame();
+    frame->show();
+    CKVView& view = *frame->view();
+    const int statsHeight = view.statsBar()->layoutHeight();
+    const auto statsTopFor = [&](int clientHeight) { return clientHeight - 52 - statsHeight; };
+    const auto scrollTopFor = [&](int clientHeight) { return clientHeight - 77 - statsHeight; };
+
+    resizeFrameClientTo(600);
+    EXPECT_EQ(view.meterPanel()->geometry(), QRect(0, 1, 228, 548));
+    EXPECT_EQ(view.graphBar()->geometry(),
+              QRect(228, 0, view.width() - 230, view.graphBar()->layoutHeight()));
+    EXPECT_EQ(view.statsBar()->geometry(),
+              QRect(228, statsTopFor(600), view.width() - 230, statsHeight));
+    EXPECT_EQ(view.scrollStrip()->geometry(),
+              QRect(228, scrollTopFor(600), view.width() - 230, 25));
+    EXPECT_TRUE(view.statsBar()->isVisible());
+    EXPECT_TRUE(view.scrollStrip()->isVisible());
+
+    resizeFrameClientTo(262); // too low for either: both stay where they were
+    EXPECT_EQ(view.meterPanel()->height(), 210);
+    EXPECT_EQ(view.statsBar()->y(), statsTopFor(600));
+    EXPECT_EQ(view.scrollStrip()->y(), scrollTopFor(600));
+
+    resizeFrameClientTo(263); // the statistics bar moves, the scroll strip not yet
+    EXPECT_EQ(view.statsBar()->y(), statsTopFor(263));
+    EXPECT_EQ(view.scrollStrip()->y(), scrollTopFor(600));
+
+    resizeFrameClientTo(284);
+    EXPECT_EQ(view.scrollStrip()->y(), scrollTopFor(600));
+    resizeFrameClientTo(285);
+    EXPECT_EQ(view.statsBar()->y(), statsTopFor(285));
+    EXPECT_EQ(view.scrollStrip()->y(), scrollTopFor(285));
+}
+
+TEST_F(MainFrameTest, PanelShowsOfflineWhileTheMeterIsAbsentAndReadingsWhenItAnswers) {
+    makeFrame();
+    frame->show();
+    resizeFrameClientTo(700);
+    CMeterPanelDlg& panel = *frame->view()->meterPanel();
+    EXPECT_EQ(offlineRedPixels(panel), 0);
+
+    frame->link().ScanForMeterPort(); // no bridge anywhere
+    EXPECT_TRUE(frame->view()->linkOffline());
+    EXPECT_TRUE(panel.linkOffline());
+    EXPECT_GT(offlineRedPixels(panel), 50);
+
+    command(kCmdCom1)->trigger(); // still usable while offline
+    port->deliver(liveFrame());
+    QTest::qWait(1);
+    EXPECT_FALSE(frame->view()->linkOffline());
+    EXPECT_EQ(offlineRedPixels(panel), 0);
+    EXPECT_EQ(frame->view()->meterState().readingText()[0], "23.4");
+    EXPECT_EQ(frame->view()->graphBar()->fieldText(CGraphBarDlg::kBatteryField),
+              QStringLiteral("Normal"));
+}
+
+} // namespace
