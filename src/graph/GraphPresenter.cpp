@@ -1,0 +1,266 @@
+#include "graph/GraphPresenter.h"
+
+#include "graph/GraphPainter.h"
+#include "panel/GraphDisplaySettings.h"
+#include "record/SampleStore.h"
+
+#include <QEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QRubberBand>
+#include <QScrollBar>
+#include <QWidget>
+
+namespace calorant {
+
+namespace {
+
+QRect toQRect(const GraphRect& r) {
+    return QRect(r.left, r.top, r.width, r.height);
+}
+
+GraphPoint toGraphPoint(QPoint p) {
+    return {p.x(), p.y()};
+}
+
+// Everything the composed picture covers: the plot, the strips beside it, the legend
+// above it and the time band below it.
+QRect pictureBounds(const PlotGeometry& g) {
+    const QRect plot(g.left, g.top, std::max(g.width(), 0), std::max(g.height(), 0));
+    return plot | toQRect(g.valueStrip) | toQRect(g.rightMarginStrip) | toQRect(g.timeBand) |
+           toQRect(g.legendBox);
+}
+
+} // namespace
+
+GraphPresenter::GraphPresenter(QWidget& host, GraphSources sources, const QFont& font)
+    : QObject(&host), host_(host), sources_(std::move(sources)), font_(font),
+      rubberBand_(new QRubberBand(QRubberBand::Rectangle, &host)) {
+    host_.setMouseTracking(true);
+    host_.installEventFilter(this);
+    dragWatch_.setInterval(kDragWatchMs);
+    connect(&dragWatch_, &QTimer::timeout, this, &GraphPresenter::watchDrag);
+    connect(&samplingTimer_, &QTimer::timeout, this, &GraphPresenter::onSampleTick);
+}
+
+GraphPresenter::~GraphPresenter() = default;
+
+GraphInputs GraphPresenter::inputs() const {
+    const SampleStore& store = sources_.store;
+    GraphInputs in;
+    in.clientWidth = host_.width();
+    in.clientHeight = host_.height();
+    in.controlBarHeight = sources_.controlBarHeight();
+    in.statsBarHeight = sources_.statsBarHeight();
+    in.sampleCount = store.sampleCount();
+    for (int c = 0; c < kChannelCount; ++c)
+        in.samples[c] = store.channelSamples()[c];
+    in.runStartTime = store.runStartTime();
+    in.sampleRateMs = store.sampleRateMs();
+    in.yGain = sources_.display.graphYGain;
+    in.yOffset = sources_.display.graphYOffset;
+    in.unit = sources_.unit();
+    in.channelVisible = sources_.display.graphChannelVisible;
+    in.scrollOffset = sources_.scroll.scrollOffset;
+    return in;
+}
+
+GraphPresenter::PictureKey GraphPresenter::keyOf(const GraphInputs& in) const {
+    return {in.clientWidth, in.clientHeight, in.controlBarHeight, in.statsBarHeight,
+            in.sampleCount, in.runStartTime, in.sampleRateMs,     in.yGain,
+            in.yOffset,     in.unit,         in.channelVisible,   in.scrollOffset};
+}
+
+void GraphPresenter::invalidate() {
+    stale_ = true;
+    host_.update();
+}
+
+void GraphPresenter::paint(QPainter& painter, const QRect& region) {
+    rearmSamplingTimerIfAsked();
+    // While a selection is dragged the picture under it stays as it is.
+    if (stale_ || (!graph_.beingZoomed() && !(keyOf(inputs()) == key_)))
+        rebuildPicture();
+    const QRect target = imageRect_ & region;
+    if (!target.isEmpty())
+        painter.drawImage(target, image_, target.translated(-imageRect_.topLeft()));
+    if (hoverVisible_)
+        paintHoverLine(painter);
+}
+
+void GraphPresenter::rearmSamplingTimerIfAsked() {
+    if (!sources_.store.takeRearmTimer())
+        return;
+    const int rateMs = sources_.store.sampleRateMs();
+    if (rateMs > 0)
+        samplingTimer_.start(rateMs);
+    else
+        samplingTimer_.stop(); // no rate chosen yet: nothing to sample
+}
+
+void GraphPresenter::rebuildPicture() {
+    const bool wasZoomed = graph_.zoomed();
+    const GraphPicture picture = graph_.paint(inputs());
+    GraphScrollState& scroll = sources_.scroll;
+    if (picture.scrollReset)
+        scroll.scrollOffset = 0;
+    if (picture.scrollBarPosition) {
+        scroll.scrollMax = *picture.scrollBarPosition;
+        if (sources_.scrollBar) {
+            sources_.scrollBar->setRange(0, sources_.store.sampleCount());
+            sources_.scrollBar->setValue(scroll.scrollMax);
+        }
+    }
+    if (picture.emptyReadout)
+        emit readoutChanged(
+            QString::fromLatin1(kEmptyTimeReadout.data(), kEmptyTimeReadout.size()),
+            QString::fromLatin1(kEmptyValuesReadout.data(), kEmptyValuesReadout.size()));
+
+    // A fresh sample keeps the hover line where the mouse left it; any other new
+    // picture removes it until the mouse moves again.
+    SampleStore& store = sources_.store;
+    if (!store.graphChanged())
+        hoverVisible_ = false;
+    else if (hoverVisible_)
+        store.clearGraphChanged();
+
+    renderImage(picture);
+    key_ = keyOf(inputs());
+    stale_ = false;
+    if (wasZoomed != graph_.zoomed())
+        emit zoomChanged();
+}
+
+void GraphPresenter::renderImage(const GraphPicture& picture) {
+    imageRect_ = pictureBounds(picture.geometry) & host_.rect();
+    if (imageRect_.isEmpty()) {
+        image_ = QImage();
+        return;
+    }
+    if (image_.size() != imageRect_.size())
+        image_ = QImage(imageRect_.size(), QImage::Format_ARGB32_Premultiplied);
+    image_.fill(Qt::transparent);
+    QPainter painter(&image_);
+    painter.translate(-imageRect_.topLeft());
+    paintGraphPicture(painter, picture, font_);
+}
+
+// The hover line inverts what lies under it: white on the black plot.
+void GraphPresenter::paintHoverLine(QPainter& painter) {
+    QPen pen(Qt::white);
+    pen.setCosmetic(true);
+    pen.setWidth(1);
+    pen.setDashPattern({1, 1});
+    painter.save();
+    painter.setCompositionMode(QPainter::CompositionMode_Difference);
+    painter.setPen(pen);
+    painter.drawLine(hoverX_, hoverTop_, hoverX_, hoverBottom_);
+    painter.restore();
+}
+
+void GraphPresenter::updateHoverColumn() {
+    if (hoverVisible_)
+        host_.update(QRect(hoverX_, hoverTop_, 1, hoverBottom_ - hoverTop_ + 1));
+}
+
+void GraphPresenter::onSampleTick() {
+    const TickOutcome outcome = sources_.store.onSampleTick();
+    if (outcome.freshReading && !graph_.beingZoomed())
+        invalidate();
+    if (outcome.sampleRecorded || outcome.stoppedAtCapacity)
+        emit sampleTicked(outcome.freshReading);
+}
+
+void GraphPresenter::undoZoom() {
+    graph_.undoZoom();
+    sources_.scroll.scrollOffset = 0;
+    if (sources_.scrollBar)
+        sources_.scrollBar->setEnabled(false);
+    zoomStateChanged();
+}
+
+bool GraphPresenter::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != &host_)
+        return false;
+    switch (event->type()) {
+    case QEvent::MouseButtonPress: {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::LeftButton)
+            mousePressed(mouse->position().toPoint());
+        break;
+    }
+    case QEvent::MouseMove:
+        mouseMoved(static_cast<QMouseEvent*>(event)->position().toPoint());
+        break;
+    case QEvent::MouseButtonRelease: {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::LeftButton)
+            mouseReleased(mouse->position().toPoint());
+        break;
+    }
+    default:
+        break;
+    }
+    return false;
+}
+
+void GraphPresenter::mousePressed(QPoint position) {
+    lastMousePosition_ = position;
+    graph_.buttonDown(toGraphPoint(position), inputs());
+    if (graph_.dragging())
+        dragWatch_.start();
+}
+
+void GraphPresenter::mouseMoved(QPoint position) {
+    lastMousePosition_ = position;
+    const std::optional<MouseMoveResult> result =
+        graph_.mouseMove(toGraphPoint(position), inputs());
+    if (!result)
+        return;
+    updateHoverColumn(); // where the line was
+    hoverVisible_ = true;
+    hoverX_ = result->hoverX;
+    hoverTop_ = result->hoverTop;
+    hoverBottom_ = result->hoverBottom;
+    updateHoverColumn();
+    if (result->readout)
+        emit readoutChanged(QString::fromStdString(result->readout->timeText),
+                            QString::fromStdString(result->readout->valuesText));
+    if (result->rubberBand) {
+        rubberBand_->setGeometry(toQRect(*result->rubberBand));
+        rubberBand_->show();
+    }
+}
+
+void GraphPresenter::mouseReleased(QPoint position) {
+    lastMousePosition_ = position;
+    const bool zoomedNow = graph_.buttonUp(toGraphPoint(position), inputs());
+    endDrag();
+    if (zoomedNow)
+        zoomStateChanged();
+}
+
+// The drag watch judges the position of the last mouse event: a selection dragged out
+// of the graph's neighbourhood is abandoned.
+void GraphPresenter::watchDrag() {
+    if (graph_.dragWatch(toGraphPoint(lastMousePosition_), host_.width(), host_.height())) {
+        endDrag();
+        invalidate();
+    } else if (!graph_.dragging()) {
+        dragWatch_.stop();
+    }
+}
+
+// The picture may have fallen behind the recording while the selection was dragged.
+void GraphPresenter::endDrag() {
+    rubberBand_->hide();
+    dragWatch_.stop();
+    host_.update();
+}
+
+void GraphPresenter::zoomStateChanged() {
+    invalidate();
+    emit zoomChanged();
+}
+
+} // namespace calorant

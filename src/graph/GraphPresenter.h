@@ -1,0 +1,138 @@
+#pragma once
+
+#include "graph/RealTimeGraph.h"
+#include "link/Temperature.h"
+
+#include <QFont>
+#include <QImage>
+#include <QObject>
+#include <QPoint>
+#include <QTimer>
+#include <array>
+#include <ctime>
+#include <functional>
+
+class QPainter;
+class QRubberBand;
+class QScrollBar;
+
+namespace calorant {
+
+class SampleStore;
+struct GraphDisplaySettings;
+struct GraphScrollState;
+
+// What the real-time graph is drawn from. The references must outlive the presenter.
+struct GraphSources {
+    SampleStore& store;
+    const GraphDisplaySettings& display;
+    GraphScrollState& scroll;
+    std::function<TemperatureUnit()> unit; // the meter's display unit
+    std::function<int()> controlBarHeight; // client heights of the bars as first laid out
+    std::function<int()> statsBarHeight;
+    QScrollBar* scrollBar = nullptr; // gets its range after a zoom; may be absent
+};
+
+// The real-time graph inside its host widget (the view): painting, the sampling timer,
+// and the mouse work of hover line, cursor readout and rubber-band zoom.
+//
+// The picture is composed off-screen once per change and copied in paintEvent, so a
+// repaint never flickers and an exposure costs one copy. The picture is rebuilt when
+// anything it is drawn from has changed (size, recording, unit, scale, channels,
+// scroll, zoom), whoever asked for the repaint. The hover line and the rubber band lie
+// over the picture and never disturb it.
+//
+// The host calls paint() from its paintEvent; the presenter watches the host's mouse
+// and resize events itself.
+class GraphPresenter : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int kDragWatchMs = 10;
+
+    GraphPresenter(QWidget& host, GraphSources sources, const QFont& font);
+    ~GraphPresenter() override;
+
+    // Draws the graph over what the host has painted, within `region`.
+    void paint(QPainter& painter, const QRect& region);
+
+    // One tick of the sampling timer: the store records a sample, and a fresh reading
+    // repaints the graph unless a zoom selection is being dragged.
+    void onSampleTick();
+    // The sampling timer: it runs at the recording's rate once a rate has been chosen.
+    const QTimer& samplingTimer() const { return samplingTimer_; }
+
+    // Back to the whole recording; the scroll bar is disabled again.
+    void undoZoom();
+    bool zoomed() const { return graph_.zoomed(); }
+    int zoomLevel() const { return graph_.zoomLevel(); }
+
+    // Repaints the graph from its sources, even if none of them seems to have changed.
+    void invalidate();
+
+signals:
+    // The status bar's cursor panes: pane 1 the time, pane 2 the five values.
+    void readoutChanged(const QString& timeText, const QString& valuesText);
+    // The zoom state changed: UndoZoom may have become available or unavailable.
+    void zoomChanged();
+    // The sampling timer recorded a sample (the bars refresh their fields).
+    void sampleTicked(bool freshReading);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // Everything the picture depends on besides the zoom state, which the presenter
+    // changes itself. The recorded samples change only with sampleCount or a new start.
+    struct PictureKey {
+        int width = 0;
+        int height = 0;
+        int controlBarHeight = 0;
+        int statsBarHeight = 0;
+        int sampleCount = 0;
+        std::time_t runStartTime = 0;
+        int sampleRateMs = 0;
+        int yGain = 0;
+        int yOffset = 0;
+        TemperatureUnit unit = TemperatureUnit::Celsius;
+        std::array<bool, kChannelCount> channelVisible{};
+        int scrollOffset = 0;
+        friend bool operator==(const PictureKey&, const PictureKey&) = default;
+    };
+
+    GraphInputs inputs() const;
+    PictureKey keyOf(const GraphInputs& inputs) const;
+    void rebuildPicture();
+    void renderImage(const GraphPicture& picture);
+    void rearmSamplingTimerIfAsked();
+    void paintHoverLine(QPainter& painter);
+    void updateHoverColumn();
+
+    void mousePressed(QPoint position);
+    void mouseMoved(QPoint position);
+    void mouseReleased(QPoint position);
+    void watchDrag();
+    void endDrag();
+    void zoomStateChanged();
+
+    QWidget& host_;
+    GraphSources sources_;
+    QFont font_;
+    RealTimeGraph graph_;
+
+    QImage image_;    // the composed picture, covering imageRect_ of the host
+    QRect imageRect_; // in host coordinates
+    PictureKey key_;
+    bool stale_ = true;
+
+    bool hoverVisible_ = false;
+    int hoverX_ = 0;
+    int hoverTop_ = 0;
+    int hoverBottom_ = 0;
+
+    QPoint lastMousePosition_; // of the last mouse event, judged by the drag watch
+    QRubberBand* rubberBand_;
+    QTimer dragWatch_;
+    QTimer samplingTimer_;
+};
+
+} // namespace calorant
