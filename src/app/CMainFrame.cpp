@@ -2,9 +2,11 @@
 
 #include "app/CAboutDlg.h"
 #include "app/CKVDoc.h"
+#include "app/CMeterApp.h"
 #include "app/CommandTable.h"
 #include "app/HelpWindow.h"
 #include "app/MainWindowFont.h"
+#include "app/RecordingCommands.h"
 #include "app/SettingsFile.h"
 #include "graph/CKVView.h"
 #include "link/CMSComm.h"
@@ -16,6 +18,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QToolBar>
 #include <algorithm>
@@ -57,6 +60,13 @@ CMainFrame::CMainFrame(CKVDoc& doc, MainFrameOptions options, QWidget* parent)
 
     bindShellCommands();
     bindPortCommands();
+    recordingCommands_ = std::make_unique<RecordingCommands>(
+        RecordingContext{
+            doc_, view_->graph(), view_->graphDisplay(),
+            [this] { return view_->meterState().unitCode(); }, view_->loggerModeFlags(),
+            toFilesystemPath(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))},
+        std::make_unique<WidgetRecordingDialogs>(this));
+    recordingCommands_->bindTo(*this);
     link_->startTimers();
     link_->scheduleScan();
 }
@@ -250,6 +260,7 @@ void CMainFrame::showLinkMessage(const QString& text) {
 void CMainFrame::closeEvent(QCloseEvent* event) {
     writeSettings();
     link_->sendLinkEnd();
+    recordingCommands_->offerSaveBeforeClose();
     event->accept();
 }
 

@@ -23,6 +23,7 @@ class CKVView;
 class CMSComm;
 class HelpWindow;
 class MeterLink;
+class RecordingCommands;
 
 struct MainFrameOptions {
     // Holds the settings file: read at creation, written at every close.
@@ -109,6 +110,7 @@ private:
     MeterLink* link_ = nullptr;
     QPointer<HelpWindow> helpWindow_;
     QTimer commandStateUpdate_;
+    std::unique_ptr<RecordingCommands> recordingCommands_;
 };
 
 } // namespace calorant

@@ -2,6 +2,7 @@
 
 #include "app/CKVDoc.h"
 #include "app/SettingsFile.h"
+#include "graph/GraphPresenter.h"
 #include "panel/CGraphBarDlg.h"
 #include "panel/CGraphScrollDlg.h"
 #include "panel/CMeterPanelDlg.h"
@@ -37,6 +38,17 @@ CKVView::CKVView(CKVDoc& doc, const std::filesystem::path& settingsFolder, const
     for (QWidget* child : {static_cast<QWidget*>(meterPanel_), static_cast<QWidget*>(graphBar_),
                            static_cast<QWidget*>(statsBar_), static_cast<QWidget*>(scrollStrip_)})
         child->hide();
+
+    graph_ = new GraphPresenter(
+        *this,
+        {doc_.sampleStore(), graphDisplay_, scrollState_, [this] { return meterState_.unitCode(); },
+         [this] { return graphBar_->layoutHeight(); }, [this] { return statsBar_->layoutHeight(); },
+         scrollStrip_->scrollBar()},
+        frameFont_);
+    connect(graph_, &GraphPresenter::sampleTicked, this, [this](bool freshReading) {
+        if (freshReading)
+            refreshBars();
+    });
 
     connect(graphBar_, &CGraphBarDlg::channelVisibilityChanged, &doc_, &CKVDoc::updateAllViews);
     connect(graphBar_, &CGraphBarDlg::yAxisChanged, &doc_, &CKVDoc::updateAllViews);
@@ -80,6 +92,7 @@ void CKVView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.setClipRegion(event->region());
     paintFrameBackground(painter);
+    graph_->paint(painter, event->rect());
 }
 
 // The main frame's own background: button face with two grey bands, one right of the

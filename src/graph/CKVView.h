@@ -17,6 +17,7 @@ class CGraphScrollDlg;
 class CKVDoc;
 class CMeterPanelDlg;
 class CStatsBarDlg;
+class GraphPresenter;
 
 // The real-time view: the central area of the main window. It holds the meter's
 // display state, the graph's display settings and the link's offline flag, and it
@@ -53,6 +54,8 @@ public:
     const GraphDisplaySettings& graphDisplay() const { return graphDisplay_; }
     // How far a zoomed graph is scrolled, set by the scroll strip.
     GraphScrollState& scrollState() { return scrollState_; }
+    // The real-time graph: its painting, sampling timer, zoom and cursor.
+    GraphPresenter& graph() { return *graph_; }
 
     // How the logger graph window was opened and what it must show next.
     LoggerModeFlags& loggerModeFlags() { return loggerModeFlags_; }
@@ -90,6 +93,7 @@ private:
     CGraphBarDlg* graphBar_;
     CStatsBarDlg* statsBar_;
     CGraphScrollDlg* scrollStrip_;
+    GraphPresenter* graph_;
 };
 
 } // namespace calorant

@@ -1,0 +1,176 @@
+#include "app/RecordingCommands.h"
+
+#include "app/CKVDoc.h"
+#include "app/CMainFrame.h"
+#include "graph/GraphPresenter.h"
+#include "panel/GraphDisplaySettings.h"
+#include "record/FileSave.h"
+#include "record/SaveNaming.h"
+
+#include <QAction>
+#include <QGuiApplication>
+#include <QKeySequence>
+
+namespace calorant {
+
+namespace {
+
+// The wait cursor for as long as files are written.
+class WaitCursor {
+public:
+    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+} // namespace
+
+RecordingCommands::RecordingCommands(RecordingContext context,
+                                     std::unique_ptr<RecordingDialogs> dialogs)
+    : context_(std::move(context)), dialogs_(std::move(dialogs)) {}
+
+RecordingCommands::~RecordingCommands() = default;
+
+void RecordingCommands::run() {
+    SampleStore& store = context_.doc.sampleStore();
+    const int proposed = store.proposedRateSeconds();
+    if (store.asksSaveBeforeRun() && dialogs_->askYesNo(kSaveBeforeRunQuestion))
+        save();
+    const std::optional<int> rate = dialogs_->askSampleRate(proposed);
+    if (rate && store.run(*rate))
+        context_.doc.updateAllViews();
+    else
+        store.runCancelled();
+    context_.graph.invalidate();
+}
+
+bool RecordingCommands::canRun() const {
+    return context_.doc.sampleStore().canRun();
+}
+
+void RecordingCommands::stop() {
+    context_.doc.sampleStore().stop();
+}
+
+bool RecordingCommands::canStop() const {
+    return context_.doc.sampleStore().canStop();
+}
+
+FileDialogRequest RecordingCommands::saveRequest(const QString& filter) const {
+    return {prepareSaveFolder(context_.documentsFolder, kRecordingSaveFolder),
+            QString::fromStdString(proposedSaveName(context_.now())), filter, kGraphSuffix};
+}
+
+void RecordingCommands::save() {
+    const std::optional<std::filesystem::path> path =
+        dialogs_->askSavePath(saveRequest(kRecordingFileFilter));
+    if (!path)
+        return;
+    SaveResult result;
+    {
+        WaitCursor wait;
+        result = saveRecording(*path, context_.doc.sampleStore(),
+                               static_cast<std::uint8_t>(context_.unit()),
+                               context_.display.graphYGain, context_.display.graphYOffset);
+    }
+    if (!result.saved)
+        reportFailure(result.message());
+}
+
+bool RecordingCommands::canSave() const {
+    return context_.doc.sampleStore().canSave();
+}
+
+void RecordingCommands::openDocument() {
+    const std::optional<std::filesystem::path> path =
+        dialogs_->askOpenPath({prepareSaveFolder(context_.documentsFolder, kRecordingSaveFolder),
+                               QString(), kDocumentFileFilter, kGraphSuffix});
+    if (!path)
+        return;
+    const GraphReadResult result = context_.doc.openGraphFile(*path, context_.loggerFlags);
+    if (!result.loaded)
+        reportFailure(result.message);
+}
+
+// Opening a file does not make it the target of this Save: the recording would
+// overwrite the file just opened.
+void RecordingCommands::saveDocument() {
+    if (documentPath_.empty()) {
+        const std::optional<std::filesystem::path> path =
+            dialogs_->askSavePath(saveRequest(kDocumentFileFilter));
+        if (!path)
+            return;
+        documentPath_ = *path;
+    }
+    SaveResult result;
+    {
+        WaitCursor wait;
+        result = saveRecordingGraph(documentPath_, context_.doc.sampleStore(),
+                                    static_cast<std::uint8_t>(context_.unit()),
+                                    context_.display.graphYGain, context_.display.graphYOffset);
+    }
+    if (!result.saved) {
+        documentPath_.clear(); // the next Save asks again
+        reportFailure(result.message());
+    }
+}
+
+void RecordingCommands::undoZoom() {
+    context_.graph.undoZoom();
+}
+
+bool RecordingCommands::canUndoZoom() const {
+    return context_.graph.zoomed();
+}
+
+void RecordingCommands::offerSaveBeforeClose() {
+    if (context_.doc.sampleStore().asksSaveOnClose() &&
+        dialogs_->askYesNo(kSaveBeforeCloseQuestion))
+        save();
+}
+
+void RecordingCommands::reportFailure(const std::string& message) {
+    if (!message.empty())
+        dialogs_->showMessage(QString::fromStdString(message));
+}
+
+void RecordingCommands::bindTo(CMainFrame& frame) {
+    frame.bindCommand(
+        kCmdRun, [this] { run(); }, [this] { return canRun(); });
+    frame.bindCommand(
+        kCmdStop, [this] { stop(); }, [this] { return canStop(); });
+    frame.bindCommand(
+        kCmdSave, [this] { save(); }, [this] { return canSave(); });
+    frame.bindCommand(
+        kCmdUndoZoom, [this] { undoZoom(); }, [this] { return canUndoZoom(); });
+
+    // The document's own Open and Save have no menu item or button, only their keys.
+    const auto addKeyCommand = [&frame](QKeySequence::StandardKey key, const QString& tip,
+                                        std::function<void()> handler) {
+        auto* action = new QAction(tip, &frame);
+        action->setShortcut(key);
+        action->setToolTip(tip);
+        QObject::connect(action, &QAction::triggered, &frame, [&frame, handler] {
+            handler();
+            frame.updateCommandStates();
+        });
+        frame.addAction(action);
+    };
+    addKeyCommand(QKeySequence::Open, QStringLiteral("Open an existing document"),
+                  [this] { openDocument(); });
+    addKeyCommand(QKeySequence::Save, QStringLiteral("Save the active document"),
+                  [this] { saveDocument(); });
+
+    QObject::connect(&context_.graph, &GraphPresenter::readoutChanged, &frame,
+                     [&frame](const QString& time, const QString& values) {
+                         frame.setStatusPaneText(1, time);
+                         frame.setStatusPaneText(2, values);
+                     });
+    QObject::connect(&context_.graph, &GraphPresenter::zoomChanged, &frame,
+                     &CMainFrame::updateCommandStates);
+    QObject::connect(&context_.graph, &GraphPresenter::sampleTicked, &frame,
+                     &CMainFrame::updateCommandStates);
+}
+
+} // namespace calorant

@@ -1,0 +1,84 @@
+#pragma once
+
+#include "app/RecordingDialogs.h"
+#include "link/Temperature.h"
+
+#include <QString>
+#include <ctime>
+#include <filesystem>
+#include <functional>
+#include <memory>
+
+namespace calorant {
+
+class CKVDoc;
+class CMainFrame;
+class GraphPresenter;
+struct GraphDisplaySettings;
+struct LoggerModeFlags;
+
+inline const QString kSaveBeforeRunQuestion =
+    QStringLiteral("Do you want to save the existing graph data before continuing?");
+inline const QString kSaveBeforeCloseQuestion =
+    QStringLiteral("Do you want to save the data before closing?");
+inline const QString kRecordingFileFilter = QStringLiteral("DataLogger Files (*.graph *.csv)");
+inline const QString kDocumentFileFilter = QStringLiteral("Logger Files (*.graph)");
+inline const QString kGraphSuffix = QStringLiteral("graph");
+
+// What the recording commands work on. The references must outlive the commands.
+struct RecordingContext {
+    CKVDoc& doc;
+    GraphPresenter& graph;
+    const GraphDisplaySettings& display;   // the Y scale written into saved files
+    std::function<TemperatureUnit()> unit; // the meter's display unit
+    LoggerModeFlags& loggerFlags;          // raised when a .graph file is opened
+    std::filesystem::path documentsFolder; // the user's documents folder
+    std::function<std::time_t()> now = [] { return std::time(nullptr); };
+};
+
+// The main window's commands for the real-time recording: Run, Stop, Save, the
+// document's own Open and Save (Ctrl+O, Ctrl+S), UndoZoom, and the save offered when
+// the window closes.
+class RecordingCommands {
+public:
+    RecordingCommands(RecordingContext context, std::unique_ptr<RecordingDialogs> dialogs);
+    ~RecordingCommands();
+
+    // Asks whether to save a previous recording, then for the sample rate; on OK the
+    // store is armed and its first frame starts the recording. Whatever the answer, the
+    // sampling timer restarts with the rate in force at the graph's next paint.
+    void run();
+    bool canRun() const;
+    void stop();
+    bool canStop() const;
+
+    // Saves the recording as a .graph file and its CSV companion, in the folder
+    // "KL320 Thermocouple IR Datalogger" of the documents folder (created when missing)
+    // under a name made from the current time. A failed save is reported.
+    void save();
+    bool canSave() const;
+
+    // Reads a .graph file into the logger set; a refused file is reported.
+    void openDocument();
+    // Writes the recording as a .graph file alone. The first time it asks where.
+    void saveDocument();
+
+    void undoZoom();
+    bool canUndoZoom() const;
+
+    // Closing the main window: a recording of two samples or more may be saved first.
+    void offerSaveBeforeClose();
+
+    // Makes the commands work on the main window's menus, toolbar and shortcuts.
+    void bindTo(CMainFrame& frame);
+
+private:
+    FileDialogRequest saveRequest(const QString& filter) const;
+    void reportFailure(const std::string& message);
+
+    RecordingContext context_;
+    std::unique_ptr<RecordingDialogs> dialogs_;
+    std::filesystem::path documentPath_; // where the document's own Save writes
+};
+
+} // namespace calorant

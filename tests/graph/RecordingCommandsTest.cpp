@@ -1,0 +1,271 @@
+// The recording commands with scripted answers: Run choosing the rate (a rate of 0
+// becomes 1 s, and the sampling timer starts only once a rate is chosen), the save
+// question only after a first recording, Save writing both files in the recording folder
+// and reporting a failure, the save offered at close from two samples on, UndoZoom
+// following the zoom, and the document's own Save and Open. Last, the programme's real
+// dialogs, answered through their widgets.
+#include "app/RecordingCommands.h"
+
+#include "GraphTestHost.h"
+#include "app/CKVDoc.h"
+#include "logger/LoggerModeFlags.h"
+#include "panel/CSampleRateDlg.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <deque>
+#include <fstream>
+#include <gtest/gtest.h>
+
+namespace calorant::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+// What the user answers, and what the commands asked.
+struct Script {
+    std::deque<bool> yesNo;
+    std::optional<int> sampleRate;
+    std::optional<fs::path> savePath;
+    std::optional<fs::path> openPath;
+
+    std::vector<QString> questions;
+    std::vector<int> proposedRates;
+    std::vector<FileDialogRequest> saveRequests;
+    std::vector<FileDialogRequest> openRequests;
+    std::vector<QString> messages;
+};
+
+class ScriptedDialogs : public RecordingDialogs {
+public:
+    explicit ScriptedDialogs(Script& script) : script_(script) {}
+
+    bool askYesNo(const QString& question) override {
+        script_.questions.push_back(question);
+        const bool yes = !script_.yesNo.empty() && script_.yesNo.front();
+        if (!script_.yesNo.empty())
+            script_.yesNo.pop_front();
+        return yes;
+    }
+    std::optional<int> askSampleRate(int proposedSeconds) override {
+        script_.proposedRates.push_back(proposedSeconds);
+        return script_.sampleRate;
+    }
+    std::optional<fs::path> askSavePath(const FileDialogRequest& request) override {
+        script_.saveRequests.push_back(request);
+        return script_.savePath;
+    }
+    std::optional<fs::path> askOpenPath(const FileDialogRequest& request) override {
+        script_.openRequests.push_back(request);
+        return script_.openPath;
+    }
+    void showMessage(const QString& text) override { script_.messages.push_back(text); }
+
+private:
+    Script& script_;
+};
+
+class RecordingCommandsTest : public ::testing::Test {
+protected:
+    RecordingContext context() {
+        return {doc,   host.presenter, state.display,        [this] { return state.unit; },
+                flags, documents,      [] { return kStart; }};
+    }
+
+    SampleStore& store() { return doc.sampleStore(); }
+
+    // A frame and a sampling tick: one fresh sample while a recording runs.
+    void frameAndTick(float value) {
+        store().onAcceptedFrame({value, value, value, value, value}, kStart);
+        store().onSampleTick();
+    }
+
+    QTemporaryDir folder;
+    fs::path documents{folder.path().toStdString()};
+    fs::path recordingFolder = documents / "KL320 Thermocouple IR Datalogger";
+    CKVDoc doc;
+    GraphState state;
+    GraphTestHost host{state.sourcesFor(doc.sampleStore())};
+    LoggerModeFlags flags;
+    Script script;
+    RecordingCommands commands{context(), std::make_unique<ScriptedDialogs>(script)};
+};
+
+TEST_F(RecordingCommandsTest, RunWithARateOfZeroSamplesEverySecondFromTheNextPaint) {
+    host.picture();
+    EXPECT_FALSE(host.presenter.samplingTimer().isActive()) << "no rate chosen yet";
+
+    script.sampleRate = 0;
+    commands.run();
+    EXPECT_TRUE(script.questions.empty()) << "nothing recorded yet, nothing to save";
+    EXPECT_EQ(script.proposedRates, std::vector<int>{1});
+    EXPECT_EQ(store().sampleRateMs(), 1000);
+    EXPECT_EQ(store().sampleRateText(), "1");
+    EXPECT_TRUE(store().recording());
+
+    host.picture();
+    EXPECT_TRUE(host.presenter.samplingTimer().isActive());
+    EXPECT_EQ(host.presenter.samplingTimer().interval(), 1000);
+}
+
+TEST_F(RecordingCommandsTest, TheSaveQuestionComesOnlyAfterARecordingAndCancelKeepsIt) {
+    script.sampleRate = 2;
+    commands.run();
+    frameAndTick(20);
+    frameAndTick(30);
+    frameAndTick(40);
+    commands.stop();
+    EXPECT_TRUE(script.questions.empty());
+
+    script.yesNo = {false};
+    script.sampleRate.reset(); // the Sample Rate Setup dialog is closed without OK
+    commands.run();
+    EXPECT_EQ(script.questions, std::vector<QString>{kSaveBeforeRunQuestion});
+    EXPECT_EQ(script.proposedRates.back(), 2);
+    EXPECT_TRUE(script.saveRequests.empty());
+    EXPECT_EQ(store().sampleCount(), 3);
+    EXPECT_EQ(store().sampleRateMs(), 2000);
+    EXPECT_FALSE(store().recording());
+}
+
+TEST_F(RecordingCommandsTest, AnsweringYesSavesBothFilesInTheRecordingFolderFirst) {
+    recordInto(store(), ramp(3));
+    script.yesNo = {true};
+    script.savePath = recordingFolder / "run.graph";
+    script.sampleRate = 5;
+    commands.run();
+
+    ASSERT_EQ(script.saveRequests.size(), 1u);
+    const FileDialogRequest& request = script.saveRequests.front();
+    EXPECT_EQ(request.folder, recordingFolder);
+    EXPECT_TRUE(fs::is_directory(recordingFolder)) << "created for the dialog";
+    EXPECT_EQ(request.proposedName, "11-14-23 22.13.20");
+    EXPECT_EQ(request.filter, "DataLogger Files (*.graph *.csv)");
+    EXPECT_EQ(request.defaultSuffix, "graph");
+    EXPECT_GT(fs::file_size(recordingFolder / "run.graph"), 0u);
+    EXPECT_GT(fs::file_size(recordingFolder / "run.csv"), 0u);
+    EXPECT_TRUE(script.messages.empty());
+    EXPECT_EQ(store().sampleRateMs(), 5000) << "the run goes on after the save";
+}
+
+TEST_F(RecordingCommandsTest, AFailedSaveIsReportedWithTheFileAndTheReason) {
+    recordInto(store(), ramp(3));
+    script.savePath = documents / "no such folder" / "run.graph";
+    commands.save();
+
+    ASSERT_EQ(script.messages.size(), 1u);
+    EXPECT_TRUE(script.messages.front().startsWith("Could not save"));
+    EXPECT_TRUE(script.messages.front().contains("run.csv"));
+}
+
+TEST_F(RecordingCommandsTest, ClosingOffersToSaveOnlyARecordingOfTwoSamplesOrMore) {
+    commands.offerSaveBeforeClose();
+    script.sampleRate = 1;
+    commands.run();
+    frameAndTick(20);
+    commands.offerSaveBeforeClose();
+    EXPECT_TRUE(script.questions.empty()) << "0 and 1 samples close without a question";
+
+    frameAndTick(30);
+    script.yesNo = {true};
+    script.savePath = recordingFolder / "close.graph";
+    commands.offerSaveBeforeClose();
+    EXPECT_EQ(script.questions, std::vector<QString>{kSaveBeforeCloseQuestion});
+    EXPECT_TRUE(fs::exists(recordingFolder / "close.graph"));
+}
+
+TEST_F(RecordingCommandsTest, UndoZoomIsAvailableExactlyWhileTheGraphIsZoomed) {
+    recordInto(store(), ramp(50));
+    host.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&host));
+    EXPECT_FALSE(commands.canUndoZoom());
+
+    QTest::mousePress(&host, Qt::LeftButton, {}, QPoint(500, 200));
+    QTest::mouseMove(&host, QPoint(900, 500));
+    QTest::mouseRelease(&host, Qt::LeftButton, {}, QPoint(900, 500));
+    EXPECT_TRUE(commands.canUndoZoom());
+
+    commands.undoZoom();
+    EXPECT_FALSE(commands.canUndoZoom());
+}
+
+TEST_F(RecordingCommandsTest, TheDocumentSaveAsksOnceWritesTheGraphFileAloneAndOpensAgain) {
+    recordInto(store(), ramp(3));
+    script.savePath = documents / "doc.graph";
+    commands.saveDocument();
+    commands.saveDocument();
+    ASSERT_EQ(script.saveRequests.size(), 1u);
+    EXPECT_EQ(script.saveRequests.front().filter, "Logger Files (*.graph)");
+    EXPECT_TRUE(fs::exists(documents / "doc.graph"));
+    EXPECT_FALSE(fs::exists(documents / "doc.csv"));
+
+    script.openPath = documents / "doc.graph";
+    commands.openDocument();
+    EXPECT_TRUE(script.messages.empty());
+    EXPECT_EQ(flags.fileSetLoaded, 1);
+    EXPECT_EQ(doc.loggerSet().readingCount, 3);
+
+    std::ofstream(documents / "junk.graph") << "not a graph file";
+    script.openPath = documents / "junk.graph";
+    commands.openDocument();
+    EXPECT_EQ(script.messages, std::vector<QString>{"Invalid Format!"});
+}
+
+// --- the real dialogs ---------------------------------------------------------------
+
+// Runs `answer` on the modal dialog as soon as it is open.
+template <typename Dialog> void whenOpen(std::function<void(Dialog&)> answer) {
+    QTimer::singleShot(0, [answer] {
+        auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        answer(*dialog);
+    });
+}
+
+TEST(RecordingDialogs, TheQuestionIsAMessageBoxCaptionedCalorantWithYesAndNo) {
+    WidgetRecordingDialogs dialogs(nullptr);
+    whenOpen<QMessageBox>([](QMessageBox& box) {
+        EXPECT_EQ(box.windowTitle(), "Calorant");
+        EXPECT_EQ(box.text(), kSaveBeforeCloseQuestion);
+        EXPECT_EQ(box.standardButtons(), QMessageBox::Yes | QMessageBox::No);
+        box.button(QMessageBox::Yes)->click();
+    });
+    EXPECT_TRUE(dialogs.askYesNo(kSaveBeforeCloseQuestion));
+}
+
+TEST(RecordingDialogs, TheSampleRateDialogProposesTheRateAndReturnsTheEntry) {
+    WidgetRecordingDialogs dialogs(nullptr);
+    whenOpen<CSampleRateDlg>([](CSampleRateDlg& dialog) {
+        auto* edit = dialog.findChild<QLineEdit*>();
+        EXPECT_EQ(edit->text(), "7");
+        edit->setText("0");
+        dialog.accept();
+    });
+    EXPECT_EQ(dialogs.askSampleRate(7), 0);
+}
+
+TEST(RecordingDialogs, TheSaveDialogFiltersRecordingsAndAppendsTheGraphExtension) {
+    QTemporaryDir folder;
+    WidgetRecordingDialogs dialogs(nullptr);
+    whenOpen<QFileDialog>([](QFileDialog& dialog) {
+        EXPECT_EQ(dialog.nameFilters(), QStringList{"DataLogger Files (*.graph *.csv)"});
+        EXPECT_EQ(dialog.acceptMode(), QFileDialog::AcceptSave);
+        EXPECT_FALSE(dialog.testOption(QFileDialog::DontConfirmOverwrite));
+        dialog.selectFile(QStringLiteral("run"));
+        QMetaObject::invokeMethod(&dialog, "accept");
+    });
+    const auto path = dialogs.askSavePath(
+        {fs::path(folder.path().toStdString()), "proposed", kRecordingFileFilter, kGraphSuffix});
+    ASSERT_TRUE(path.has_value());
+    EXPECT_EQ(path->filename(), "run.graph");
+    EXPECT_EQ(path->parent_path(), fs::path(folder.path().toStdString()));
+}
+
+} // namespace
+} // namespace calorant::test
