@@ -21,14 +21,13 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments) {
                 result.demo = true;
             } else if (argument == QLatin1String("--help") || argument == QLatin1String("-h")) {
                 result.showHelp = true;
-            } else if (argument == QLatin1String("--device")) {
-                if (i + 1 >= arguments.size())
-                    return usageError(QStringLiteral("--device needs a device path"));
-                result.devicePath = arguments[++i];
-                if (result.devicePath.isEmpty())
-                    return usageError(QStringLiteral("--device needs a device path"));
-            } else if (argument.startsWith(QLatin1String("--device="))) {
-                result.devicePath = argument.mid(argument.indexOf(QLatin1Char('=')) + 1);
+            } else if (argument == QLatin1String("--device") ||
+                       argument.startsWith(QLatin1String("--device="))) {
+                const bool separate = argument == QLatin1String("--device");
+                if (separate)
+                    result.devicePath = i + 1 < arguments.size() ? arguments[++i] : QString();
+                else
+                    result.devicePath = argument.mid(argument.indexOf(QLatin1Char('=')) + 1);
                 if (result.devicePath.isEmpty())
                     return usageError(QStringLiteral("--device needs a device path"));
             } else {

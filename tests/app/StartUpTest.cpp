@@ -75,7 +75,8 @@ TEST(CommandLineTest, OptionsAndTheGraphFileAreReadInAnyOrder) {
 
 TEST(CommandLineTest, UsageErrorsAreReportedNotGuessed) {
     for (const QStringList& arguments :
-         {QStringList{"--device"}, QStringList{"--device="}, QStringList{"--device", ""},
+         {QStringList{"--device"}, QStringList{"--device="},
+          QStringList{"--device", "a", "--device"}, QStringList{"--device", ""},
           QStringList{"--verbose"}, QStringList{"a.graph", "b.graph"},
           QStringList{"--demo", "--device", "/dev/ttyUSB0"}})
         EXPECT_FALSE(parse(arguments).error.isEmpty()) << arguments.join(' ').toStdString();
