@@ -16,7 +16,9 @@ using Polyline = std::vector<GraphPoint>;
 // not limited, so a curve may leave the plot (the painter clips it). Points far outside
 // the plot are cut off at a wide guard frame around it, which keeps every coordinate a
 // safe integer; a curve cut there continues as a new polyline. With fewer than two
-// samples there is no curve.
+// samples there is no curve. Where several samples fall into one pixel column, only
+// the first, lowest, highest and last of them are kept: the picture is the same, and a
+// full recording stays a few points per column.
 //
 // sampleShift moves the curve right by that many sample spacings (the scroll offset of
 // a zoomed picture).

@@ -174,8 +174,10 @@ void GraphPresenter::onSampleTick() {
 void GraphPresenter::undoZoom() {
     graph_.undoZoom();
     sources_.scroll.scrollOffset = 0;
-    if (sources_.scrollBar)
+    if (sources_.scrollBar) {
+        sources_.scrollBar->setValue(0);
         sources_.scrollBar->setEnabled(false);
+    }
     zoomStateChanged();
 }
 

@@ -1,8 +1,9 @@
 // The real-time graph as the user sees it, checked on the pixels of the painted window:
-// the empty graph's grid and labels, the first sample's start time, channel visibility,
-// curves of a dense recording drawn exactly like the line through every sample, and the mouse:
-// hover line and cursor readout, zoom by dragging, a click that does not zoom, a drag
-// abandoned when it leaves the graph, UndoZoom, and the sampling tick repainting.
+// the empty graph's grid and labels, sampling ticks repainting the first sample's start
+// time and then curves, channel visibility, a dense recording drawn exactly like the
+// line through every sample, and the mouse: hover line and cursor readout, zoom by
+// dragging, a click that does not zoom, a drag abandoned when it leaves the graph, and
+// UndoZoom.
 #include "GraphTestHost.h"
 #include "graph/GraphPainter.h"
 
@@ -113,14 +114,22 @@ TEST_F(GraphWindow, AnEmptyGraphIsABlackPlotWithAnEvenDottedGridAndNoTimeLabels)
     EXPECT_EQ(readoutValues, "T1:         T2:         IR:         T3:         T4:");
 }
 
-TEST_F(GraphWindow, TheFirstSampleShowsTheStartTimeAtTheLeftButNoCurve) {
-    state.record(ramp(1));
-    const QImage image = host.picture();
-
-    EXPECT_TRUE(curveColours(image).empty());
+TEST_F(GraphWindow, SamplingTicksRepaintTheFirstSampleAsAStartTimeAndTheNextAsCurves) {
+    QSignalSpy ticked(&host.presenter, &GraphPresenter::sampleTicked);
+    state.store.run(1);
+    state.store.onAcceptedFrame({20, 30, 40, 50, 60}, kStart);
+    host.presenter.onSampleTick();
+    QImage image = host.picture();
+    EXPECT_TRUE(curveColours(image).empty()) << "a curve needs two samples";
     const QRect firstLabel(kPlotLeft, kPlotTop + kPlotHeight + 1, 70, 29);
     EXPECT_GT(countInRect(image, firstLabel, [](QRgb p) { return isColour(p, kLabelTextColour); }),
               20);
+
+    state.store.onAcceptedFrame({60, 50, 40, 30, 20}, kStart + 1);
+    host.presenter.onSampleTick();
+    EXPECT_EQ(curveColours(host.picture()).size(), 5u);
+    ASSERT_EQ(ticked.count(), 2);
+    EXPECT_TRUE(ticked.back().front().toBool()) << "a fresh reading: the bars refresh";
 }
 
 TEST_F(GraphWindow, OnlyTheVisibleChannelIsDrawnAndNamedInTheLegend) {
@@ -252,22 +261,6 @@ TEST_F(GraphWindow, ADragThatLeavesTheGraphIsAbandonedWithinOneWatchTick) {
 
     QTest::mouseRelease(&host, Qt::LeftButton, {}, QPoint(244, 400));
     EXPECT_FALSE(host.presenter.zoomed());
-}
-
-TEST_F(GraphWindow, AFreshSampleTickRecordsAndRepaintsTheGrowingCurve) {
-    state.store.run(1);
-    state.store.onAcceptedFrame({20, 30, 40, 50, 60}, kStart);
-    host.presenter.onSampleTick();
-    state.store.onAcceptedFrame({60, 50, 40, 30, 20}, kStart + 1);
-    QSignalSpy ticked(&host.presenter, &GraphPresenter::sampleTicked);
-    const QImage before = host.picture();
-    EXPECT_TRUE(curveColours(before).empty());
-
-    host.presenter.onSampleTick();
-    EXPECT_EQ(state.store.sampleCount(), 2);
-    ASSERT_EQ(ticked.count(), 1);
-    EXPECT_TRUE(ticked.front().front().toBool());
-    EXPECT_EQ(curveColours(host.picture()).size(), 5u);
 }
 
 } // namespace

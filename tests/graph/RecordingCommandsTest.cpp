@@ -1,19 +1,17 @@
 // The recording commands with scripted answers: Run choosing the rate (a rate of 0
 // becomes 1 s, and the sampling timer starts only once a rate is chosen), the save
 // question only after a first recording, Save writing both files in the recording folder
-// and reporting a failure, the save offered at close from two samples on, UndoZoom
-// following the zoom, and the document's own Save and Open. Last, the programme's real
-// dialogs, answered through their widgets.
+// and reporting a failure, the save offered at close from two samples on, and the
+// document's own Save and Open. Last, the programme's real dialogs, answered through
+// their widgets.
 #include "app/RecordingCommands.h"
 
 #include "GraphTestHost.h"
 #include "app/CKVDoc.h"
 #include "logger/LoggerModeFlags.h"
-#include "panel/CSampleRateDlg.h"
 
 #include <QApplication>
 #include <QFileDialog>
-#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -180,21 +178,6 @@ TEST_F(RecordingCommandsTest, ClosingOffersToSaveOnlyARecordingOfTwoSamplesOrMor
     EXPECT_TRUE(fs::exists(recordingFolder / "close.graph"));
 }
 
-TEST_F(RecordingCommandsTest, UndoZoomIsAvailableExactlyWhileTheGraphIsZoomed) {
-    recordInto(store(), ramp(50));
-    host.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&host));
-    EXPECT_FALSE(commands.canUndoZoom());
-
-    QTest::mousePress(&host, Qt::LeftButton, {}, QPoint(500, 200));
-    QTest::mouseMove(&host, QPoint(900, 500));
-    QTest::mouseRelease(&host, Qt::LeftButton, {}, QPoint(900, 500));
-    EXPECT_TRUE(commands.canUndoZoom());
-
-    commands.undoZoom();
-    EXPECT_FALSE(commands.canUndoZoom());
-}
-
 TEST_F(RecordingCommandsTest, TheDocumentSaveAsksOnceWritesTheGraphFileAloneAndOpensAgain) {
     recordInto(store(), ramp(3));
     script.savePath = documents / "doc.graph";
@@ -237,17 +220,6 @@ TEST(RecordingDialogs, TheQuestionIsAMessageBoxCaptionedCalorantWithYesAndNo) {
         box.button(QMessageBox::Yes)->click();
     });
     EXPECT_TRUE(dialogs.askYesNo(kSaveBeforeCloseQuestion));
-}
-
-TEST(RecordingDialogs, TheSampleRateDialogProposesTheRateAndReturnsTheEntry) {
-    WidgetRecordingDialogs dialogs(nullptr);
-    whenOpen<CSampleRateDlg>([](CSampleRateDlg& dialog) {
-        auto* edit = dialog.findChild<QLineEdit*>();
-        EXPECT_EQ(edit->text(), "7");
-        edit->setText("0");
-        dialog.accept();
-    });
-    EXPECT_EQ(dialogs.askSampleRate(7), 0);
 }
 
 TEST(RecordingDialogs, TheSaveDialogFiltersRecordingsAndAppendsTheGraphExtension) {
