@@ -12,12 +12,8 @@ CliCommand recordCommand();
 // Each command lives in its own file; this table is the only place that lists them.
 const std::vector<CliCommand>& cliCommands() {
     static const std::vector<CliCommand> commands{
-        infoCommand(),
-        csvCommand(),
-        liveCommand(),
-        sendCommand(),
-        downloadCommand(),
-        recordCommand(),
+        infoCommand(), csvCommand(),      liveCommand(),
+        sendCommand(), downloadCommand(), recordCommand(),
     };
     return commands;
 }

@@ -10,20 +10,24 @@ namespace calorant {
 // files, lists, legends) uses this channel order.
 inline constexpr int kChannelCount = 5;
 enum ChannelIndex : int { kT1 = 0, kT2 = 1, kIR = 2, kT3 = 3, kT4 = 4 };
-inline constexpr std::array<std::string_view, kChannelCount> kChannelNames{"T1", "T2", "IR",
-                                                                           "T3", "T4"};
+inline constexpr std::array<std::string_view, kChannelCount> kChannelNames{"T1", "T2", "IR", "T3",
+                                                                           "T4"};
 
 // Temperatures are kept as degrees Celsius in 32-bit floats. The meter sends
 // 2900.0 and above for an open or absent input: such values are stored like any
 // other and shown as dashes wherever a text is made from them.
 using Channels = std::array<float, kChannelCount>;
 inline constexpr float kNoValueThreshold = 2900.0f;
-inline bool isNoValue(float celsius) { return celsius > kNoValueThreshold; }
+inline bool isNoValue(float celsius) {
+    return celsius > kNoValueThreshold;
+}
 
 // Byte code on the wire and in files: 0 C, 1 F, 2 K.
 enum class TemperatureUnit : std::uint8_t { Celsius = 0, Fahrenheit = 1, Kelvin = 2 };
 
-inline bool isUnitCode(int code) { return code >= 0 && code <= 2; }
+inline bool isUnitCode(int code) {
+    return code >= 0 && code <= 2;
+}
 
 inline std::string_view unitLetter(TemperatureUnit unit) {
     switch (unit) {

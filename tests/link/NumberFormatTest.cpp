@@ -1,6 +1,7 @@
 // Locale-free number and time formatting shared by every text the programme prints.
-#include "link/CalendarTime.h"
 #include "link/NumberFormat.h"
+
+#include "link/CalendarTime.h"
 
 #include <clocale>
 #include <gtest/gtest.h>
