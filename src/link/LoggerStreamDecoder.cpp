@@ -3,6 +3,7 @@
 #include "link/CalendarTime.h"
 #include "link/LoggerDownload.h"
 #include "link/Temperature.h"
+#include "link/TenthsField.h"
 #include "logger/LoggerStore.h"
 
 #include <vector>
@@ -12,17 +13,6 @@ namespace calorant {
 namespace {
 
 constexpr int kStartYearBase = 2007;
-
-unsigned word(std::span<const std::uint8_t> bytes, std::size_t offset) {
-    return unsigned{bytes[offset]} * 256u + bytes[offset + 1];
-}
-
-// Signed 16-bit tenths, scaled by the float 0.1 as the live frames are.
-float tenths(std::span<const std::uint8_t> bytes, std::size_t offset) {
-    const unsigned raw = word(bytes, offset);
-    const int count = raw >= 0x8000u ? -static_cast<int>(0x10000u - raw) : static_cast<int>(raw);
-    return static_cast<float>(count) * 0.1f;
-}
 
 std::vector<std::size_t> findSetHeaders(std::span<const std::uint8_t> stream) {
     std::vector<std::size_t> positions;
@@ -41,7 +31,7 @@ std::time_t setStart(std::span<const std::uint8_t> header) {
 void appendRecord(std::span<const std::uint8_t> stream, std::size_t start,
                   std::vector<float>& readings) {
     for (int c = 0; c < kChannelCount; ++c)
-        readings.push_back(tenths(stream, start + 2 * static_cast<std::size_t>(c)));
+        readings.push_back(signedTenths(stream, start + 2 * static_cast<std::size_t>(c)));
 }
 
 } // namespace
@@ -63,7 +53,7 @@ int decodeLoggerStream(std::span<const std::uint8_t> stream, std::uint8_t logger
     for (std::size_t k = 0; k < setCount; ++k) {
         const std::size_t position = positions[k];
         const auto header = stream.subspan(position, kSetHeaderSize);
-        sampleRate[k] = static_cast<std::int32_t>(word(header, 2));
+        sampleRate[k] = static_cast<std::int32_t>(bigEndianWord(header, 2));
         startTime[k] = setStart(header);
         firstReading[k] = readingIndex;
         // A record of the last set must start before the closing bytes; any other must
