@@ -225,7 +225,7 @@ TEST_F(GraphWindow, TheHoverLineFollowsTheMouseAndTheReadoutNamesTheSampleUnderI
     EXPECT_EQ(readoutTime, "time:22:13:35");
 }
 
-TEST_F(GraphWindow, AClickDoesNotZoomButADragDoesAndUndoZoomReturns) {
+TEST_F(GraphWindow, AClickDoesNotZoomADragDoesAndUndoZoomOrANewRecordingReturns) {
     state.record(ramp(50));
     showWindow();
     QSignalSpy zoomChanged(&host.presenter, &GraphPresenter::zoomChanged);
@@ -246,6 +246,15 @@ TEST_F(GraphWindow, AClickDoesNotZoomButADragDoesAndUndoZoomReturns) {
     EXPECT_FALSE(host.presenter.zoomed());
     EXPECT_EQ(zoomChanged.count(), 2);
     EXPECT_TRUE(host.picture() == whole);
+
+    // The first sample of a new recording shows it unzoomed.
+    drag(QPoint(500, 200), QPoint(900, 500));
+    state.store.run(1);
+    state.store.onAcceptedFrame({20, 30, 40, 50, 60}, kStart + 100);
+    host.presenter.onSampleTick();
+    host.picture();
+    EXPECT_FALSE(host.presenter.zoomed());
+    EXPECT_EQ(zoomChanged.count(), 4);
 }
 
 TEST_F(GraphWindow, ADragThatLeavesTheGraphIsAbandonedWithinOneWatchTick) {
