@@ -2,14 +2,19 @@
 // becomes 1 s, and the sampling timer starts only once a rate is chosen), the save
 // question only after a first recording, Save writing both files in the recording folder
 // and reporting a failure, the save offered at close from two samples on, and the
-// document's own Save and Open. Last, the programme's real dialogs, answered through
-// their widgets.
+// document's own Save and Open. Then the programme's real dialogs, answered through
+// their widgets, and the main window: Save available from the first sample, the question
+// at close from the second.
 #include "app/RecordingCommands.h"
 
 #include "GraphTestHost.h"
 #include "app/CKVDoc.h"
+#include "app/CMainFrame.h"
+#include "graph/CKVView.h"
 #include "logger/LoggerModeFlags.h"
+#include "support/FakeSerialPort.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -237,6 +242,33 @@ TEST(RecordingDialogs, TheSaveDialogFiltersRecordingsAndAppendsTheGraphExtension
     ASSERT_TRUE(path.has_value());
     EXPECT_EQ(path->filename(), "run.graph");
     EXPECT_EQ(path->parent_path(), fs::path(folder.path().toStdString()));
+}
+
+TEST(MainWindow, SaveIsAvailableFromTheFirstSampleAndCloseAsksFromTheSecond) {
+    QTemporaryDir settings;
+    CKVDoc doc;
+    MainFrameOptions options;
+    options.settingsFolder = settings.path().toStdString();
+    options.serialPort = std::make_unique<FakeSerialPort>();
+    CMainFrame frame(doc, std::move(options));
+    QAction* save = frame.commandAction(kCmdSave);
+    EXPECT_FALSE(save->isEnabled());
+
+    SampleStore& store = doc.sampleStore();
+    store.run(1);
+    store.onAcceptedFrame({20, 21, 22, 23, 24}, kStart);
+    frame.view()->graph().onSampleTick();
+    EXPECT_TRUE(save->isEnabled());
+
+    store.onAcceptedFrame({25, 26, 27, 28, 29}, kStart + 1);
+    frame.view()->graph().onSampleTick();
+    QString asked;
+    whenOpen<QMessageBox>([&asked](QMessageBox& box) {
+        asked = box.text();
+        box.button(QMessageBox::No)->click();
+    });
+    frame.close();
+    EXPECT_EQ(asked, kSaveBeforeCloseQuestion);
 }
 
 } // namespace
