@@ -15,6 +15,8 @@
 #include "panel/CMeterPanelDlg.h"
 #include "panel/CStatsBarDlg.h"
 #include "sim/FrameEncoder.h"
+#include "support/ByteArrays.h"
+#include "support/FakePortEnumerator.h"
 #include "support/FakeSerialPort.h"
 
 #include <QAction>
@@ -32,13 +34,6 @@ using namespace calorant;
 
 namespace {
 
-QByteArray bytes(std::initializer_list<int> values) {
-    QByteArray result;
-    for (int value : values)
-        result.append(char(value));
-    return result;
-}
-
 const QByteArray kLinkEndBytes = bytes({0xAA, 0x55, 0x0E});
 
 // A live frame from the emulator's own encoder: 23.4 C on T1 as the main reading.
@@ -49,11 +44,6 @@ QByteArray liveFrame() {
     const sim::FrameBytes frame = sim::encodeLiveFrame(content, sim::ChecksumForm::EqualsSum);
     return QByteArray(reinterpret_cast<const char*>(frame.data()), qsizetype(frame.size()));
 }
-
-class NoSerialPorts final : public PortEnumerator {
-public:
-    QList<SerialPortEntry> availablePorts() const override { return {}; }
-};
 
 // Texts of a menu's items, "-" for a separator.
 QStringList itemTexts(const QList<QAction*>& actions, bool toolTips = false) {
@@ -90,7 +80,7 @@ protected:
         MainFrameOptions options;
         options.settingsFolder = userSettingsFolder();
         options.serialPort = std::move(fakePort);
-        options.portEnumerator = std::make_unique<NoSerialPorts>();
+        options.portEnumerator = std::make_unique<FakePortEnumerator>();
         frame = std::make_unique<CMainFrame>(doc, std::move(options));
     }
 

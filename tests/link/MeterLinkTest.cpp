@@ -11,6 +11,8 @@
 #include "link/MeterState.h"
 #include "logger/LoggerStore.h"
 #include "record/SampleStore.h"
+#include "support/ByteArrays.h"
+#include "support/FakePortEnumerator.h"
 #include "support/FakeSerialPort.h"
 
 #include <QCoreApplication>
@@ -20,13 +22,6 @@
 using namespace calorant;
 
 namespace {
-
-QByteArray bytes(std::initializer_list<int> values) {
-    QByteArray result;
-    for (int value : values)
-        result.append(char(value));
-    return result;
-}
 
 const QByteArray kLiveRequestBytes = bytes({0xAA, 0x55, 0x01});
 const QByteArray kLoggerRequestBytes = bytes({0xAA, 0x55, 0x02});
@@ -63,12 +58,6 @@ QByteArray loggerStream(int filler) {
     stream.append(QByteArray(filler, '\0'));
     return stream;
 }
-
-class FakePortEnumerator final : public PortEnumerator {
-public:
-    QList<SerialPortEntry> ports;
-    QList<SerialPortEntry> availablePorts() const override { return ports; }
-};
 
 SerialPortEntry bridge(const QString& device) {
     return {device, kCp210xVendorId};

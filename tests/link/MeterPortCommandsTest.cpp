@@ -6,6 +6,7 @@
 #include "link/MeterPortCommands.h"
 
 #include "link/CMSComm.h"
+#include "support/ByteArrays.h"
 #include "support/FakeSerialPort.h"
 
 #include <gtest/gtest.h>
@@ -13,13 +14,6 @@
 using namespace calorant;
 
 namespace {
-
-QByteArray bytes(std::initializer_list<unsigned char> values) {
-    QByteArray result;
-    for (unsigned char value : values)
-        result.append(char(value));
-    return result;
-}
 
 class MeterPortCommandsTest : public ::testing::Test {
 protected:

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QByteArray>
+#include <initializer_list>
+
+// Bytes written as numbers, as protocol tests spell out commands and replies.
+inline QByteArray bytes(std::initializer_list<int> values) {
+    QByteArray result;
+    for (int value : values)
+        result.append(char(value));
+    return result;
+}
