@@ -116,13 +116,9 @@ void GraphPresenter::rebuildPicture() {
             QString::fromLatin1(kEmptyTimeReadout.data(), kEmptyTimeReadout.size()),
             QString::fromLatin1(kEmptyValuesReadout.data(), kEmptyValuesReadout.size()));
 
-    // A fresh sample keeps the hover line where the mouse left it; any other new
-    // picture removes it until the mouse moves again.
-    SampleStore& store = sources_.store;
-    if (!store.graphChanged())
-        hoverVisible_ = false;
-    else if (hoverVisible_)
-        store.clearGraphChanged();
+    // The hover line lies over the picture, so a new picture keeps it where the mouse
+    // left it; the fresh sample it was waiting for is drawn.
+    sources_.store.clearGraphChanged();
 
     renderImage(picture);
     key_ = keyOf(inputs());
@@ -247,6 +243,7 @@ void GraphPresenter::mouseReleased(QPoint position) {
 void GraphPresenter::watchDrag() {
     if (graph_.dragWatch(toGraphPoint(lastMousePosition_), host_.width(), host_.height())) {
         endDrag();
+        hoverVisible_ = false;
         invalidate();
     } else if (!graph_.dragging()) {
         dragWatch_.stop();
@@ -260,7 +257,9 @@ void GraphPresenter::endDrag() {
     host_.update();
 }
 
+// The samples under the hover line have moved: it waits for the next mouse move.
 void GraphPresenter::zoomStateChanged() {
+    hoverVisible_ = false;
     invalidate();
     emit zoomChanged();
 }

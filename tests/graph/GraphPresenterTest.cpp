@@ -200,7 +200,7 @@ TEST_F(GraphWindow, ADenseRecordingLooksExactlyLikeTheLineThroughEverySample) {
 TEST_F(GraphWindow, TheHoverLineFollowsTheMouseAndTheReadoutNamesTheSampleUnderIt) {
     std::vector<Channels> samples = ramp(50);
     samples[5] = {100.0f, 2950.0f, 0.0f, -10.0f, 25.5f};
-    state.record(samples);
+    recordInto(state.store, samples, false);
     state.unit = TemperatureUnit::Fahrenheit;
     showWindow();
 
@@ -219,6 +219,14 @@ TEST_F(GraphWindow, TheHoverLineFollowsTheMouseAndTheReadoutNamesTheSampleUnderI
     image = host.picture();
     EXPECT_EQ(whiteIn(352), 0);
     EXPECT_GT(whiteIn(452), 100);
+
+    // Ticks without a new frame repeat a sample: new pictures, the line stays.
+    for (int repeat = 1; repeat <= 2; ++repeat) {
+        host.presenter.onSampleTick();
+        image = host.picture();
+        EXPECT_EQ(state.store.sampleCount(), 50 + repeat);
+        EXPECT_GT(whiteIn(452), 100);
+    }
 
     // Right of the newest sample the readout keeps its last texts.
     hover(QPoint(1200, 300));

@@ -23,14 +23,16 @@ inline constexpr int kPlotWidth = 990;
 inline constexpr int kPlotHeight = 484;
 inline constexpr std::time_t kStart = 1700000000; // 2023-11-14 22:13:20 UTC
 
-// A recording at 1 s of the given samples, each one a fresh reading, then stopped.
-inline void recordInto(SampleStore& store, const std::vector<Channels>& samples) {
+// A recording at 1 s of the given samples, each one a fresh reading, then stopped
+// unless it is to go on.
+inline void recordInto(SampleStore& store, const std::vector<Channels>& samples, bool stop = true) {
     store.run(1);
     for (std::size_t i = 0; i < samples.size(); ++i) {
         store.onAcceptedFrame(samples[i], kStart + static_cast<std::time_t>(i));
         store.onSampleTick();
     }
-    store.stop();
+    if (stop)
+        store.stop();
 }
 
 // Rising values, a different one for each channel.
