@@ -280,5 +280,15 @@ TEST_F(GraphWindow, ADragThatLeavesTheGraphIsAbandonedWithinOneWatchTick) {
     EXPECT_FALSE(host.presenter.zoomed());
 }
 
+TEST_F(GraphWindow, AWindowTooSmallForTheGraphPaintsAndIgnoresTheMouse) {
+    state.record(ramp(50));
+    for (const QSize size : {QSize(300, 150), QSize(1, 1), QSize(340, 320)}) {
+        host.resize(size);
+        EXPECT_FALSE(host.picture().isNull());
+        drag(QPoint(0, 0), QPoint(size.width(), size.height()));
+        EXPECT_FALSE(host.presenter.zoomed()) << size.width() << " x " << size.height();
+    }
+}
+
 } // namespace
 } // namespace calorant::test
