@@ -64,6 +64,22 @@ public:
     // The terminal's path; empty when the emulator did not start.
     const QString& pty() const { return pty_; }
 
+    // The next `count` commands the emulator reports as received ("AA 55 01"); fewer
+    // when it stays silent for five seconds.
+    QStringList receivedCommands(int count) {
+        QStringList commands;
+        while (commands.size() < count) {
+            if (!process_.canReadLine() && !process_.waitForReadyRead(5000))
+                break;
+            while (process_.canReadLine() && commands.size() < count) {
+                const QString line = QString::fromUtf8(process_.readLine()).trimmed();
+                if (line.startsWith(QStringLiteral("received ")))
+                    commands.append(line.mid(9));
+            }
+        }
+        return commands;
+    }
+
 private:
     QProcess process_;
     QString pty_;

@@ -4,82 +4,25 @@
 // that runs its own emulator, every key command and the power-off command as the
 // emulator receives them, and the exit status and reason of failures and usage
 // errors.
+#include "cli/CliEmulator.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 
 namespace {
 
-QString binDir() {
-    return qEnvironmentVariable("CALORANT_BIN_DIR");
-}
-
-struct CliResult {
-    int exitCode = -1;
-    QStringList outLines;
-    QStringList errLines;
-};
-
-QStringList linesOf(const QByteArray& bytes) {
-    return QString::fromUtf8(bytes).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-}
-
-CliResult runCli(const QStringList& args) {
-    QProcess cli;
-    cli.start(binDir() + QStringLiteral("/calorant-cli"), args);
-    CliResult result;
-    if (!cli.waitForFinished(30000)) {
-        cli.kill();
-        cli.waitForFinished();
-        ADD_FAILURE() << "calorant-cli did not finish: " << args.join(' ').toStdString();
-        return result;
-    }
-    result.exitCode = cli.exitStatus() == QProcess::NormalExit ? cli.exitCode() : -1;
-    result.outLines = linesOf(cli.readAllStandardOutput());
-    result.errLines = linesOf(cli.readAllStandardError());
-    return result;
-}
+using namespace cli_test;
 
 // calorant-meter-sim --scenario fixed: T1 25.0, T2 -20.0, IR 30.0, T3 0.0, T4 100.0 C.
 class EmulatorTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        emulator.start(binDir() + QStringLiteral("/calorant-meter-sim"),
-                       {QStringLiteral("--scenario"), QStringLiteral("fixed")});
-        ASSERT_TRUE(emulator.waitForStarted(5000)) << emulator.errorString().toStdString();
-        while (!emulator.canReadLine())
-            ASSERT_TRUE(emulator.waitForReadyRead(5000)) << "the emulator named no device";
-        pty = QString::fromLocal8Bit(emulator.readLine()).trimmed();
-        ASSERT_FALSE(pty.isEmpty());
-    }
+    void SetUp() override { ASSERT_FALSE(pty.isEmpty()) << "the emulator named no device"; }
 
-    void TearDown() override {
-        emulator.terminate();
-        if (!emulator.waitForFinished(3000))
-            emulator.kill();
-        emulator.waitForFinished();
-    }
-
-    // The next `count` commands the emulator reports as received ("AA 55 01").
-    QStringList receivedCommands(int count) {
-        QStringList commands;
-        while (commands.size() < count) {
-            if (!emulator.canReadLine() && !emulator.waitForReadyRead(5000))
-                break;
-            while (emulator.canReadLine() && commands.size() < count) {
-                const QString line = QString::fromUtf8(emulator.readLine()).trimmed();
-                if (line.startsWith(QStringLiteral("received ")))
-                    commands.append(line.mid(9));
-            }
-        }
-        return commands;
-    }
-
-    QProcess emulator;
-    QString pty;
+    Emulator emulator{{QStringLiteral("--scenario"), QStringLiteral("fixed")}};
+    const QString pty = emulator.pty();
 };
 
 QJsonObject parseObject(const QString& line) {
@@ -123,7 +66,7 @@ TEST_F(EmulatorTest, LiveJsonPrintsEachDecodedFrameAfterRequestingTheLiveStream)
         EXPECT_TRUE(frame.value(QStringLiteral("minText"))[1].toString().startsWith("-20.0 C @ "));
         EXPECT_EQ(frame.value(QStringLiteral("avgText"))[4].toString(), QStringLiteral("100.0 C"));
     }
-    const QStringList commands = receivedCommands(1);
+    const QStringList commands = emulator.receivedCommands(1);
     ASSERT_FALSE(commands.isEmpty());
     EXPECT_EQ(commands[0], QStringLiteral("AA 55 01"));
 }
@@ -154,7 +97,7 @@ TEST_F(EmulatorTest, SendWritesTheCommandOfEveryKeyAndPowerOffThreeTimes) {
     EXPECT_EQ(powerOff.exitCode, 0) << powerOff.errLines.join('\n').toStdString();
     expected.append(QStringList(3, QStringLiteral("55 AA 03")));
 
-    EXPECT_EQ(receivedCommands(int(expected.size())), expected);
+    EXPECT_EQ(emulator.receivedCommands(int(expected.size())), expected);
 }
 
 TEST(LiveDemoTest, DemoModeRunsItsOwnEmulator) {
