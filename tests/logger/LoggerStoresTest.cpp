@@ -6,6 +6,7 @@
 #include "logger/LoggerFileTable.h"
 #include "logger/LoggerModeFlags.h"
 #include "logger/LoggerStore.h"
+#include "support/LoggerSetStart.h"
 
 #include <gtest/gtest.h>
 
@@ -35,12 +36,7 @@ LoggerSet setOfReadings(int count, float firstValue) {
         set.values[std::size_t(i)] = firstValue + float(i);
     set.unit = 1;
     set.sampleRate = 5;
-    set.startYear = 2026;
-    set.startMonth = 12;
-    set.startDay = 7;
-    set.startHour = 14;
-    set.startMinute = 5;
-    set.startSecond = 9;
+    test::fillStartFields(set, 2026, 12, 7, 14, 5, 9);
     return set;
 }
 

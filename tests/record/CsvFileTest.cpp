@@ -6,6 +6,7 @@
 
 #include "FileTestSupport.h"
 #include "record/GraphFile.h"
+#include "support/LoggerSetStart.h"
 
 #include <clocale>
 #include <sstream>
@@ -95,12 +96,7 @@ TEST(CsvFile, TheLoggerWriterMatchesTheGoldenCompanion) {
 TEST(CsvFile, LoggerRowTimesComeFromTheStartFieldsNotTheStoredStartTime) {
     LoggerSet set;
     set.readingCount = 2;
-    set.startYear = 2026;
-    set.startMonth = 12;
-    set.startDay = 31;
-    set.startHour = 23;
-    set.startMinute = 59;
-    set.startSecond = 30;
+    test::fillStartFields(set, 2026, 12, 31, 23, 59, 30);
     set.sampleRate = 30;
     set.startTime = 0; // stale; the writer must not use it
     const std::vector<std::string> rows = lines(csvText(set));

@@ -6,6 +6,7 @@
 
 #include "FileTestSupport.h"
 #include "record/SaveNaming.h"
+#include "support/LoggerSetStart.h"
 
 namespace calorant {
 namespace {
@@ -17,12 +18,7 @@ LoggerSet twoReadingSet() {
     set.readingCount = 2;
     set.values[0] = 20.0f;
     set.unit = 2;
-    set.startYear = 2026;
-    set.startMonth = 12;
-    set.startDay = 7;
-    set.startHour = 14;
-    set.startMinute = 5;
-    set.startSecond = 9;
+    test::fillStartFields(set, 2026, 12, 7, 14, 5, 9);
     set.sampleRate = 2;
     set.startTime = test::kDecember7;
     return set;

@@ -5,6 +5,7 @@
 #include "record/GraphFile.h"
 
 #include "FileTestSupport.h"
+#include "support/LoggerSetStart.h"
 
 #include <bit>
 #include <sstream>
@@ -32,12 +33,7 @@ LoggerSet goldenSet() {
                             -12.4f, 0.0f,  20.2f,   25.5f,  31.5f,   -12.3f, 100.0f};
     std::copy(std::begin(values), std::end(values), set.values.begin());
     set.unit = 2;
-    set.startYear = 2026;
-    set.startMonth = 12;
-    set.startDay = 7;
-    set.startHour = 14;
-    set.startMinute = 5;
-    set.startSecond = 9;
+    test::fillStartFields(set, 2026, 12, 7, 14, 5, 9);
     set.sampleRate = 2;
     return set;
 }
