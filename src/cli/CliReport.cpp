@@ -20,6 +20,11 @@ int reportUsageError(std::string_view reason) {
     return kExitUsage;
 }
 
+int reportUsage(std::string_view usage) {
+    std::fprintf(stderr, "usage: calorant-cli %.*s\n", int(usage.size()), usage.data());
+    return kExitUsage;
+}
+
 void printLine(std::string_view line) {
     std::fwrite(line.data(), 1, line.size(), stdout);
     std::fputc('\n', stdout);

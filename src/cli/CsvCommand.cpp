@@ -1,6 +1,7 @@
 // calorant-cli csv FILE.graph -o OUT.csv: the CSV table of any .graph file, as the
 // logger window's Save writes it.
 #include "cli/CliCommand.h"
+#include "cli/CliReport.h"
 #include "cli/GraphFileInput.h"
 #include "record/AtomicFile.h"
 #include "record/CsvFile.h"
@@ -12,6 +13,8 @@
 namespace calorant::cli {
 
 namespace {
+
+constexpr std::string_view kCsvUsage = "csv FILE.graph -o OUT.csv";
 
 struct CsvOptions {
     std::string input;
@@ -35,16 +38,13 @@ std::optional<CsvOptions> parseCsvOptions(const std::vector<std::string>& args) 
 
 int runCsv(const std::vector<std::string>& args) {
     const std::optional<CsvOptions> options = parseCsvOptions(args);
-    if (!options) {
-        std::fprintf(stderr, "usage: calorant-cli csv FILE.graph -o OUT.csv\n");
-        return kExitUsage;
-    }
-    LoggerSet set;
-    LoggerModeFlags flags;
-    if (!loadGraphFile("csv", options->input, set, flags))
+    if (!options)
+        return reportUsage(kCsvUsage);
+    const std::optional<GraphInput> input = loadGraphFile("csv", options->input);
+    if (!input)
         return kExitFailure;
     std::ostringstream csv(std::ios::binary);
-    writeCsvFile(csv, set);
+    writeCsvFile(csv, input->set);
     const SaveResult result = writeFileAtomically(options->output, csv.view());
     if (!result.saved) {
         std::fprintf(stderr, "calorant-cli csv: %s\n", result.message().c_str());
@@ -56,7 +56,7 @@ int runCsv(const std::vector<std::string>& args) {
 } // namespace
 
 CliCommand csvCommand() {
-    return {"csv", "csv FILE.graph -o OUT.csv", runCsv};
+    return {"csv", kCsvUsage, runCsv};
 }
 
 } // namespace calorant::cli

@@ -10,20 +10,22 @@
 
 namespace calorant::cli {
 
-bool loadGraphFile(std::string_view command, const std::string& path, LoggerSet& set,
-                   LoggerModeFlags& flags) {
+std::optional<GraphInput> loadGraphFile(std::string_view command, const std::string& path) {
     errno = 0;
     std::ifstream in(std::filesystem::path(path), std::ios::binary);
     if (!in) {
         const std::string reason = std::generic_category().message(errno != 0 ? errno : ENOENT);
         std::fprintf(stderr, "calorant-cli %.*s: cannot open %s: %s\n", int(command.size()),
                      command.data(), path.c_str(), reason.c_str());
-        return false;
+        return std::nullopt;
     }
-    const GraphReadResult result = readGraphFile(in, set, flags);
-    if (!result.loaded)
+    GraphInput input;
+    const GraphReadResult result = readGraphFile(in, input.set, input.flags);
+    if (!result.loaded) {
         std::fprintf(stderr, "%s\n", result.message.c_str());
-    return result.loaded;
+        return std::nullopt;
+    }
+    return input;
 }
 
 } // namespace calorant::cli

@@ -1,5 +1,6 @@
 // calorant-cli info FILE.graph [--json]: every field of a .graph file.
 #include "cli/CliCommand.h"
+#include "cli/CliReport.h"
 #include "cli/GraphFileInput.h"
 #include "link/NumberFormat.h"
 
@@ -12,6 +13,8 @@
 namespace calorant::cli {
 
 namespace {
+
+constexpr std::string_view kInfoUsage = "info FILE.graph [--json]";
 
 struct InfoOptions {
     std::string path;
@@ -105,15 +108,13 @@ std::string infoJson(const LoggerSet& set, const LoggerModeFlags& flags) {
 
 int runInfo(const std::vector<std::string>& args) {
     const std::optional<InfoOptions> options = parseInfoOptions(args);
-    if (!options) {
-        std::fprintf(stderr, "usage: calorant-cli info FILE.graph [--json]\n");
-        return kExitUsage;
-    }
-    LoggerSet set;
-    LoggerModeFlags flags;
-    if (!loadGraphFile("info", options->path, set, flags))
+    if (!options)
+        return reportUsage(kInfoUsage);
+    const std::optional<GraphInput> input = loadGraphFile("info", options->path);
+    if (!input)
         return kExitFailure;
-    const std::string out = options->json ? infoJson(set, flags) : infoText(set, flags);
+    const std::string out =
+        options->json ? infoJson(input->set, input->flags) : infoText(input->set, input->flags);
     std::fwrite(out.data(), 1, out.size(), stdout);
     return kExitOk;
 }
@@ -121,7 +122,7 @@ int runInfo(const std::vector<std::string>& args) {
 } // namespace
 
 CliCommand infoCommand() {
-    return {"info", "info FILE.graph [--json]", runInfo};
+    return {"info", kInfoUsage, runInfo};
 }
 
 } // namespace calorant::cli
