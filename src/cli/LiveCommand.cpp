@@ -11,12 +11,13 @@
 #include "link/MeterEmulatorProcess.h"
 #include "link/MeterPortCommands.h"
 #include "link/MeterState.h"
+#include "link/WholeNumber.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QTimer>
-#include <charconv>
 #include <ctime>
+#include <limits>
 #include <optional>
 #include <span>
 
@@ -42,15 +43,6 @@ struct ParsedLiveOptions {
     std::string error; // empty when the arguments are usable
 };
 
-std::optional<long long> parseCount(const std::string& text) {
-    long long value = 0;
-    const char* end = text.data() + text.size();
-    const auto [stop, error] = std::from_chars(text.data(), end, value);
-    if (error != std::errc() || stop != end || value < 0)
-        return std::nullopt;
-    return value;
-}
-
 ParsedLiveOptions parseLiveOptions(const std::vector<std::string>& args) {
     ParsedLiveOptions parsed;
     LiveOptions& options = parsed.options;
@@ -71,7 +63,8 @@ ParsedLiveOptions parseLiveOptions(const std::vector<std::string>& args) {
         } else if (arg == "--scenario") {
             options.scenario = args[++i];
         } else if (arg == "--frames" || arg == "--timeout") {
-            const std::optional<long long> count = parseCount(args[++i]);
+            const std::optional<std::int64_t> count =
+                parseWholeNumber(args[++i], 0, std::numeric_limits<std::int64_t>::max());
             if (!count || (arg == "--frames" && *count == 0)) {
                 parsed.error = "live: " + arg + " needs a whole number" +
                                (arg == "--frames" ? " above 0" : "");

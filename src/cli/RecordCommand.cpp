@@ -11,6 +11,7 @@
 #include "link/MeterLink.h"
 #include "link/MeterState.h"
 #include "link/NumberFormat.h"
+#include "link/WholeNumber.h"
 #include "logger/LoggerStore.h"
 #include "record/FileSave.h"
 #include "record/SampleStore.h"
@@ -20,7 +21,6 @@
 #include <QFile>
 #include <QStandardPaths>
 #include <QTimer>
-#include <charconv>
 #include <filesystem>
 #include <optional>
 
@@ -40,15 +40,6 @@ struct ParsedRecordOptions {
     RecordOptions options;
     std::string error; // empty when the arguments are usable
 };
-
-std::optional<int> parsePositive(const std::string& text, int largest) {
-    int value = 0;
-    const char* end = text.data() + text.size();
-    const auto [stop, error] = std::from_chars(text.data(), end, value);
-    if (error != std::errc() || stop != end || value < 1 || value > largest)
-        return std::nullopt;
-    return value;
-}
 
 ParsedRecordOptions parseRecordOptions(const std::vector<std::string>& args) {
     ParsedRecordOptions parsed;
@@ -73,7 +64,7 @@ ParsedRecordOptions parseRecordOptions(const std::vector<std::string>& args) {
         } else {
             // A recording holds at most kSampleLimit samples.
             const int largest = arg == "--samples" ? kSampleLimit : kMaxSampleRateSeconds;
-            const std::optional<int> number = parsePositive(value, largest);
+            const std::optional<std::int64_t> number = parseWholeNumber(value, 1, largest);
             if (!number) {
                 parsed.error =
                     "record: " + arg + " needs a whole number from 1 to " + formatInt(largest);
@@ -81,7 +72,7 @@ ParsedRecordOptions parseRecordOptions(const std::vector<std::string>& args) {
             }
             (arg == "--rate"      ? options.rateSeconds
              : arg == "--samples" ? options.samples
-                                  : options.seconds) = *number;
+                                  : options.seconds) = static_cast<int>(*number);
         }
     }
     if (options.device.empty() || options.out.empty() || options.rateSeconds == 0)

@@ -1,6 +1,7 @@
 #include "sim/SimOptions.h"
 
-#include <charconv>
+#include "link/WholeNumber.h"
+
 #include <optional>
 #include <utility>
 
@@ -49,15 +50,6 @@ std::optional<T> lookup(const std::vector<std::pair<std::string, T>>& names,
     return std::nullopt;
 }
 
-std::optional<std::int64_t> parseNumber(const std::string& text, std::int64_t min,
-                                        std::int64_t max) {
-    std::int64_t value = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec != std::errc() || end != text.data() + text.size() || value < min || value > max)
-        return std::nullopt;
-    return value;
-}
-
 } // namespace
 
 SimOptionsResult parseSimOptions(const std::vector<std::string>& args) {
@@ -92,12 +84,12 @@ SimOptionsResult parseSimOptions(const std::vector<std::string>& args) {
             ok = value == "line" || value == "fast";
             o.session.fastPace = value == "fast";
         } else if (arg == "--frame-interval") {
-            const auto ms = parseNumber(value, 1, 3600000);
+            const auto ms = parseWholeNumber(value, 1, 3600000);
             ok = ms.has_value();
             if (ok)
                 o.session.frameIntervalMs = static_cast<int>(*ms);
         } else if (arg == "--seed") {
-            const auto seed = parseNumber(value, 0, 0xFFFFFFFF);
+            const auto seed = parseWholeNumber(value, 0, 0xFFFFFFFF);
             ok = seed.has_value();
             if (ok)
                 o.session.seed = static_cast<std::uint32_t>(*seed);
@@ -105,7 +97,7 @@ SimOptionsResult parseSimOptions(const std::vector<std::string>& args) {
             ok = !value.empty();
             o.linkPath = value;
         } else if (arg == "--unplug-after" || arg == "--replug-after") {
-            const auto ms = parseNumber(value, 0, 86400000);
+            const auto ms = parseWholeNumber(value, 0, 86400000);
             ok = ms.has_value();
             if (ok)
                 (arg == "--unplug-after" ? o.unplugAfterMs : o.replugAfterMs) = *ms;
