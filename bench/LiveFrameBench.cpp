@@ -2,31 +2,24 @@
 // long statistics history behind it: the per-frame cost must not grow with history.
 #include "link/LiveFrame.h"
 #include "link/MeterState.h"
+#include "sim/FrameEncoder.h"
 
-#include <array>
 #include <benchmark/benchmark.h>
 #include <cstdint>
 
 namespace calorant {
 namespace {
 
-std::array<std::uint8_t, kLiveFrameSize> makeFrame(int tenthsT1) {
-    std::array<std::uint8_t, kLiveFrameSize> frame{kLiveFrameHeader1, kLiveFrameHeader2};
-    for (int c = 0; c < kChannelCount; ++c) {
-        const int value = tenthsT1 + c * 10;
-        frame[2 + 2 * c] = static_cast<std::uint8_t>((value >> 8) & 0xFF);
-        frame[3 + 2 * c] = static_cast<std::uint8_t>(value & 0xFF);
-    }
-    frame[13] = 0x80; // main reading T1
-    frame[15] = 0x01; // IR-temperature mode
-    frame[19] = frame[2];
-    frame[20] = frame[3];
-    unsigned sum = 0;
-    for (int i = 0; i < 31; ++i)
-        sum += frame[i];
-    frame[31] = static_cast<std::uint8_t>(sum >> 8);
-    frame[32] = static_cast<std::uint8_t>(sum & 0xFF);
-    return frame;
+// T1 and the main reading at tenthsT1, the other channels 1.0 degree apart, in
+// IR-temperature mode.
+sim::FrameBytes makeFrame(int tenthsT1) {
+    sim::FrameContent content;
+    for (int c = 0; c < kChannelCount; ++c)
+        content.channelTenths[c] = tenthsT1 + c * 10;
+    content.modeA = 0x80; // main reading T1
+    content.irTempFlags = 0x01;
+    content.readingTenths[0] = tenthsT1;
+    return sim::encodeLiveFrame(content, sim::ChecksumForm::EqualsSum);
 }
 
 void BM_AcceptFrameAfterHistory(benchmark::State& bench) {
