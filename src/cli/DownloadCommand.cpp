@@ -3,17 +3,15 @@
 // CSV companion, named after the set's start.
 #include "cli/CliCommand.h"
 #include "cli/CliReport.h"
+#include "cli/NamedMeterLink.h"
 #include "cli/StopSignals.h"
-#include "link/CMSComm.h"
 #include "link/CalendarTime.h"
 #include "link/DownloadedSetNames.h"
 #include "link/MeterLink.h"
-#include "link/MeterState.h"
 #include "link/NumberFormat.h"
 #include "logger/LoggerSet.h"
 #include "logger/LoggerStore.h"
 #include "record/FileSave.h"
-#include "record/SampleStore.h"
 
 #include <QEventLoop>
 #include <QTimer>
@@ -169,16 +167,10 @@ int runDownload(const std::vector<std::string>& args) {
         return reportUsageError(parsed.error);
     const DownloadOptions& options = parsed.options;
 
-    CMSComm comm;
-    SampleStore samples;
-    MeterState meterState;
-    LoggerStore loggerStore;
-    MeterLink link(comm, samples, meterState, loggerStore, std::make_unique<SystemPortEnumerator>(),
-                   1);
-    link.setDeviceOverride(QString::fromStdString(options.device));
-    link.ScanForMeterPort();
-    if (!comm.portOpen())
-        return reportFailure(comm.errorString().toStdString());
+    NamedMeterLink meter(options.device, 1);
+    if (!meter.open())
+        return reportFailure(meter.comm.errorString().toStdString());
+    MeterLink& link = meter.link;
 
     QEventLoop loop;
     std::optional<DownloadResult> result;
@@ -205,7 +197,7 @@ int runDownload(const std::vector<std::string>& args) {
     link.sendLinkEnd();
 
     if (result == DownloadResult::Data)
-        return saveSets(loggerStore, options.outDir);
+        return saveSets(meter.loggerStore, options.outDir);
     if (!reason.empty())
         reportFailure(reason);
     return kExitFailure;

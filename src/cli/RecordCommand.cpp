@@ -6,13 +6,11 @@
 #include "app/SettingsFile.h"
 #include "cli/CliCommand.h"
 #include "cli/CliReport.h"
+#include "cli/NamedMeterLink.h"
 #include "cli/StopSignals.h"
-#include "link/CMSComm.h"
 #include "link/MeterLink.h"
-#include "link/MeterState.h"
 #include "link/NumberFormat.h"
 #include "link/WholeNumber.h"
-#include "logger/LoggerStore.h"
 #include "record/FileSave.h"
 #include "record/SampleStore.h"
 #include "record/SaveNaming.h"
@@ -160,16 +158,11 @@ int runRecord(const std::vector<std::string>& args) {
     const RecordOptions& options = parsed.options;
     const Settings settings = ReadSettings(settingsFolder());
 
-    CMSComm comm;
-    SampleStore store;
-    MeterState meterState;
-    LoggerStore loggerStore;
-    MeterLink link(comm, store, meterState, loggerStore, std::make_unique<SystemPortEnumerator>(),
-                   settings.comPort);
-    link.setDeviceOverride(QString::fromStdString(options.device));
-    link.ScanForMeterPort();
-    if (!comm.portOpen())
-        return reportFailure(comm.errorString().toStdString());
+    NamedMeterLink meter(options.device, settings.comPort);
+    if (!meter.open())
+        return reportFailure(meter.comm.errorString().toStdString());
+    MeterLink& link = meter.link;
+    SampleStore& store = meter.samples;
 
     Recorder recorder(link, store, options);
     const RecordEnd end = recorder.run();
@@ -179,7 +172,7 @@ int runRecord(const std::vector<std::string>& args) {
         return reportFailure(end == RecordEnd::Interrupted ? "interrupted before the first sample"
                                                            : "no live frame from the meter");
     const SaveResult saved =
-        saveRecording(options.out, store, static_cast<std::uint8_t>(meterState.unitCode()),
+        saveRecording(options.out, store, static_cast<std::uint8_t>(meter.meterState.unitCode()),
                       settings.yGain, settings.yOffset);
     if (!saved.saved)
         return reportFailure(saved.message());
