@@ -5,6 +5,7 @@
 #include "cli/CliReport.h"
 #include "cli/LiveOutput.h"
 #include "cli/StopSignals.h"
+#include "link/ByteArrayView.h"
 #include "link/CMSComm.h"
 #include "link/LiveFrame.h"
 #include "link/MeterCommands.h"
@@ -19,7 +20,6 @@
 #include <ctime>
 #include <limits>
 #include <optional>
-#include <span>
 
 namespace calorant::cli {
 
@@ -118,9 +118,7 @@ private:
         if (comm_.commEvent() != CMSComm::kCommEventReceive)
             return;
         const QByteArray block = comm_.input();
-        const auto bytes = std::span(reinterpret_cast<const std::uint8_t*>(block.constData()),
-                                     std::size_t(block.size()));
-        const std::optional<LiveFrame> frame = decodeLiveFrame(bytes, std::time(nullptr));
+        const std::optional<LiveFrame> frame = decodeLiveFrame(byteSpan(block), std::time(nullptr));
         if (!frame)
             return;
         state_.applyFrame(*frame);

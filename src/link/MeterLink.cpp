@@ -1,5 +1,6 @@
 #include "link/MeterLink.h"
 
+#include "link/ByteArrayView.h"
 #include "link/CMSComm.h"
 #include "link/LiveFrame.h"
 #include "link/LoggerStreamDecoder.h"
@@ -13,19 +14,6 @@
 #include <algorithm>
 
 namespace calorant {
-
-namespace {
-
-QByteArray toBytes(const MeterCommand& command) {
-    return QByteArray(reinterpret_cast<const char*>(command.data()), qsizetype(command.size()));
-}
-
-std::span<const std::uint8_t> bytesOf(const QByteArray& array) {
-    return {reinterpret_cast<const std::uint8_t*>(array.constData()),
-            static_cast<std::size_t>(array.size())};
-}
-
-} // namespace
 
 MeterLink::MeterLink(CMSComm& comm, SampleStore& store, MeterState& state, LoggerStore& loggerStore,
                      std::unique_ptr<PortEnumerator> ports, int savedPort, QObject* parent)
@@ -81,7 +69,7 @@ void MeterLink::OnCommEvent() {
     if (comm_.commEvent() != CMSComm::kCommEventReceive)
         return;
     const QByteArray input = comm_.input();
-    const std::span<const std::uint8_t> block = bytesOf(input);
+    const std::span<const std::uint8_t> block = byteSpan(input);
     if (liveMode_)
         handleLiveBlock(block);
     if (downloadMode_)
@@ -399,7 +387,7 @@ void MeterLink::sendLinkEnd() {
 }
 
 bool MeterLink::writeCommand(const MeterCommand& command) {
-    return comm_.output(toBytes(command));
+    return comm_.output(toByteArray(command));
 }
 
 // --- flags -----------------------------------------------------------------------------------

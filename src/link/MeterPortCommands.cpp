@@ -1,5 +1,6 @@
 #include "link/MeterPortCommands.h"
 
+#include "link/ByteArrayView.h"
 #include "link/CMSComm.h"
 #include "link/LiveFrame.h"
 
@@ -9,10 +10,6 @@ namespace calorant {
 
 namespace {
 
-QByteArray toBytes(const MeterCommand& command) {
-    return QByteArray(reinterpret_cast<const char*>(command.data()), qsizetype(command.size()));
-}
-
 bool ensureOpen(CMSComm& comm) {
     return comm.portOpen() || comm.setPortOpen(true);
 }
@@ -20,14 +17,14 @@ bool ensureOpen(CMSComm& comm) {
 } // namespace
 
 bool SendMeterCommand(CMSComm& comm, const MeterCommand& command) {
-    return ensureOpen(comm) && comm.output(toBytes(command));
+    return ensureOpen(comm) && comm.output(toByteArray(command));
 }
 
 bool PowerOff(CMSComm& comm) {
     if (!ensureOpen(comm))
         return false;
     for (int i = 0; i < kPowerOffRepeats; ++i) {
-        if (!comm.output(toBytes(kPowerOffCommand)))
+        if (!comm.output(toByteArray(kPowerOffCommand)))
             return false;
     }
     return true;
@@ -42,7 +39,7 @@ bool openLivePort(CMSComm& comm) {
         !comm.setInBufferCount(0) || !comm.setPortOpen(true))
         return false;
     comm.input(); // whatever was pending belongs to no frame of this link
-    return comm.output(toBytes(meterCommand(kLinkStart)));
+    return comm.output(toByteArray(meterCommand(kLinkStart)));
 }
 
 } // namespace calorant

@@ -9,6 +9,7 @@
 #include "app/CMeterApp.h"
 #include "app/SettingsFile.h"
 #include "graph/CKVView.h"
+#include "link/ByteArrayView.h"
 #include "link/MeterLink.h"
 #include "panel/CGraphBarDlg.h"
 #include "panel/CGraphScrollDlg.h"
@@ -42,7 +43,7 @@ QByteArray liveFrame() {
     content.channelTenths = {234, 210, 300, 220, 950};
     content.readingTenths = {234, 210, 300, 220, 950};
     const sim::FrameBytes frame = sim::encodeLiveFrame(content, sim::ChecksumForm::EqualsSum);
-    return QByteArray(reinterpret_cast<const char*>(frame.data()), qsizetype(frame.size()));
+    return toByteArray(frame);
 }
 
 // Texts of a menu's items, "-" for a separator.
