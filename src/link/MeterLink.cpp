@@ -182,8 +182,7 @@ void MeterLink::completeDownload() {
 void MeterLink::onAnswerWatchTimer() {
     if (!downloadMode_ || download_.downloadTotal() != 0)
         return;
-    liveMode_ = true;
-    downloadMode_ = false;
+    enterLiveMode();
     setPortCommandsEnabled(true);
     comm_.setPortOpen(false);
     OpenMeterPort();
@@ -206,8 +205,7 @@ void MeterLink::onGiveUpTimer() {
     if (!downloadMode_)
         return;
     // The port is left as it is: no frame comes in, so the watchdog restarts the link.
-    liveMode_ = true;
-    downloadMode_ = false;
+    enterLiveMode();
     finishDownload(DownloadResult::GivenUp);
 }
 
@@ -224,10 +222,14 @@ int MeterLink::downloadBytesArrived() const {
                     download_.downloadReceived() + comm_.inBufferCount());
 }
 
-void MeterLink::returnToLive() {
-    OpenMeterPort();
+void MeterLink::enterLiveMode() {
     liveMode_ = true;
     downloadMode_ = false;
+}
+
+void MeterLink::returnToLive() {
+    OpenMeterPort();
+    enterLiveMode();
 }
 
 void MeterLink::finishDownload(DownloadResult result) {
@@ -241,8 +243,7 @@ void MeterLink::finishDownload(DownloadResult result) {
 void MeterLink::endDownloadForScan() {
     if (!downloadMode_)
         return;
-    liveMode_ = true;
-    downloadMode_ = false;
+    enterLiveMode();
     finishDownload(DownloadResult::Lost);
 }
 
@@ -260,8 +261,7 @@ bool MeterLink::SelectMeterPort(int port) {
     currentPort_ = port;
     deviceOverride_.clear();
     endDownloadForScan();
-    liveMode_ = true;
-    downloadMode_ = false;
+    enterLiveMode();
     OpenMeterPort();
     portNoAnswer_.fill(0);
     otherPortNoAnswer_ = 0;
@@ -304,8 +304,7 @@ void MeterLink::ScanForMeterPort() {
         return;
     }
     endDownloadForScan();
-    liveMode_ = true;
-    downloadMode_ = false;
+    enterLiveMode();
     OpenMeterPort();
 }
 
@@ -318,8 +317,7 @@ void MeterLink::fallBackToSavedPort() {
         comm_.setPortOpen(false);
     setOffline(true);
     endDownloadForScan();
-    liveMode_ = true;
-    downloadMode_ = false;
+    enterLiveMode();
     stopRecordingBySilence();
 }
 

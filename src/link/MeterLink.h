@@ -179,6 +179,7 @@ private:
     void handleDownloadBlock(std::span<const std::uint8_t> block);
     void askForStream();
     void completeDownload();
+    void enterLiveMode();
     void returnToLive();
     void finishDownload(DownloadResult result);
     void endDownloadForScan();
