@@ -15,11 +15,18 @@ std::string oversizedMemoryMessage(std::uint64_t announcedLength) {
 LoggerDownload::LoggerDownload() : buffer_(kDownloadBufferCapacity) {}
 
 void LoggerDownload::start() {
-    phase_ = Phase::WaitingForHeader;
+    phase_ = Phase::Requesting;
     headerBytes_.clear();
     downloadTotal_ = 0;
     downloadReceived_ = 0;
     announcedLength_ = 0;
+}
+
+void LoggerDownload::listenForReply() {
+    if (phase_ != Phase::Requesting)
+        return;
+    phase_ = Phase::WaitingForHeader;
+    headerBytes_.clear();
 }
 
 DownloadStep LoggerDownload::onBlock(std::span<const std::uint8_t> block) {
@@ -31,6 +38,7 @@ DownloadStep LoggerDownload::onBlock(std::span<const std::uint8_t> block) {
     case Phase::Receiving:
         return takeStreamBytes(block);
     case Phase::Idle:
+    case Phase::Requesting:
     case Phase::Finished:
         break;
     }
@@ -38,23 +46,20 @@ DownloadStep LoggerDownload::onBlock(std::span<const std::uint8_t> block) {
 }
 
 DownloadStep LoggerDownload::takeHeaderBytes(std::span<const std::uint8_t> block) {
-    headerBytes_.insert(headerBytes_.end(), block.begin(), block.end());
-    const std::size_t size = headerBytes_.size();
-    std::size_t begin = 0;
-    while (begin < size && !(headerBytes_[begin] == kLoggerHeader1 &&
-                             (begin + 1 == size || headerBytes_[begin + 1] == kLoggerHeader2)))
-        ++begin;
-    if (size - begin < static_cast<std::size_t>(kLoggerHeaderSize)) {
-        // Keep a header that has only begun (nothing, when there is none).
-        headerBytes_.erase(headerBytes_.begin(),
-                           headerBytes_.begin() + static_cast<std::ptrdiff_t>(begin));
+    const std::size_t wanted = kLoggerHeaderSize - headerBytes_.size();
+    headerBytes_.insert(headerBytes_.end(), block.begin(),
+                        block.begin() +
+                            static_cast<std::ptrdiff_t>(std::min(wanted, block.size())));
+    const bool replyBegins = headerBytes_[0] == kLoggerHeader1 &&
+                             (headerBytes_.size() == 1 || headerBytes_[1] == kLoggerHeader2);
+    if (!replyBegins) {
+        phase_ = Phase::Finished; // downloadTotal stays 0: the answer watch ends it
         return DownloadStep::Ignored;
     }
+    if (headerBytes_.size() < static_cast<std::size_t>(kLoggerHeaderSize))
+        return DownloadStep::Ignored;
     // Bytes after the header in the same block are no stream: it is only asked for later.
-    const DownloadStep step =
-        acceptHeader(std::span<const std::uint8_t>(headerBytes_).subspan(begin, kLoggerHeaderSize));
-    headerBytes_.clear();
-    return step;
+    return acceptHeader(headerBytes_);
 }
 
 DownloadStep LoggerDownload::acceptHeader(std::span<const std::uint8_t> header) {
@@ -87,6 +92,7 @@ DownloadStep LoggerDownload::takeStreamBytes(std::span<const std::uint8_t> block
 
 int LoggerDownload::receiveThreshold() const {
     switch (phase_) {
+    case Phase::Requesting:
     case Phase::WaitingForHeader:
         return kLoggerHeaderSize;
     case Phase::Receiving:

@@ -40,19 +40,23 @@ enum class DownloadStep {
 // buffer, in order, whatever sizes the blocks come in: a block is never read past its
 // end, and bytes beyond the announced total are dropped. The buffer is allocated once.
 //
-// A header reply counts only while it is awaited, and it may follow stray bytes in the
-// same block (the tail of a live frame that was under way when the meter was asked):
-// the first 0xBB 0x55 begins it, even when it is split over two blocks. Once the
-// stream runs, every byte is stream data, even a 0xBB 0x55 pair.
+// The meter answers once the requests have stopped, and the host discards its input
+// after the last one; so the header reply is the very first bytes received from then
+// on, and nowhere else: bytes that begin otherwise (a live frame from a meter that
+// does not answer, which may well hold a 0xBB 0x55 pair) mean that no reply comes. The
+// reply may be split over several blocks. Once the stream runs, every byte is stream
+// data, even a 0xBB 0x55 pair.
 class LoggerDownload {
 public:
     LoggerDownload();
 
-    // A new download: waits for the header reply.
+    // A new download: the header requests are being written, and nothing received
+    // counts yet.
     void start();
+    // The last request is written and the input discarded: the reply comes next.
+    void listenForReply();
     DownloadStep onBlock(std::span<const std::uint8_t> block);
 
-    bool waitingForHeader() const { return phase_ == Phase::WaitingForHeader; }
     bool receiving() const { return phase_ == Phase::Receiving; }
 
     // L + 10 once a header announced data (10 for an empty memory); 0 before the header
@@ -71,7 +75,7 @@ public:
     std::span<const std::uint8_t> stream() const;
 
 private:
-    enum class Phase { Idle, WaitingForHeader, Receiving, Finished };
+    enum class Phase { Idle, Requesting, WaitingForHeader, Receiving, Finished };
 
     DownloadStep takeHeaderBytes(std::span<const std::uint8_t> block);
     DownloadStep acceptHeader(std::span<const std::uint8_t> header);
@@ -79,7 +83,7 @@ private:
 
     Phase phase_ = Phase::Idle;
     std::vector<std::uint8_t> buffer_;
-    // Bytes of a header reply that began at the end of an earlier block.
+    // The first bytes of a header reply, while fewer than a whole one have come.
     std::vector<std::uint8_t> headerBytes_;
     std::int32_t downloadTotal_ = 0;
     std::int32_t downloadReceived_ = 0;

@@ -143,17 +143,20 @@ void MeterLink::StartLoggerDownload() {
 }
 
 void MeterLink::onLoggerRequestTimer() {
-    // A reply that came in meanwhile is the one wanted: nothing is discarded here, and
-    // no further request follows it.
-    if (!downloadMode_ || !download_.waitingForHeader() ||
-        loggerRequestsSent_ >= kLoggerRequestCount || !writeCommand(meterCommand(kLoggerRequest))) {
+    if (!downloadMode_ || loggerRequestsSent_ >= kLoggerRequestCount ||
+        !writeCommand(meterCommand(kLoggerRequest))) {
         loggerRequestTimer_.stop();
         return;
     }
-    if (++loggerRequestsSent_ >= kLoggerRequestCount)
-        loggerRequestTimer_.stop();
-    else if (!loggerRequestTimer_.isActive())
-        loggerRequestTimer_.start();
+    if (++loggerRequestsSent_ < kLoggerRequestCount) {
+        if (!loggerRequestTimer_.isActive())
+            loggerRequestTimer_.start();
+        return;
+    }
+    loggerRequestTimer_.stop();
+    // The meter answers when the requests have stopped: what came before is no reply.
+    if (comm_.setInBufferCount(0))
+        download_.listenForReply();
 }
 
 void MeterLink::askForStream() {

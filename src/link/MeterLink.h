@@ -101,8 +101,9 @@ public:
     bool SelectOtherMeterPort(int port);
     // Finds the meter's bridge and opens it, or falls back to the saved port, offline.
     void ScanForMeterPort();
-    // The Data Logger command: download mode, three header requests 100 ms apart, and
-    // the answer watch. The caller prepares the logger viewer's flags.
+    // The Data Logger command: download mode, three header requests 100 ms apart (the
+    // reply is looked for only in what follows the third), and the answer watch. The caller
+    // prepares the logger viewer's flags.
     void StartLoggerDownload();
     // Gives the stream downloadTotal * 1.5 + 5000 ms from now; after that the download
     // ends as GivenUp, back in live mode without decoding. Returns the time given, or 0

@@ -1,6 +1,6 @@
-// The logger download without a port: the header reply (empty, oversized, behind stray
-// bytes, split over two blocks), the stream collected in whole blocks, short blocks and
-// blocks running past the end, and the decoding of a complete stream into record sets:
+// The logger download without a port: the header reply (empty, oversized, only as the
+// first bytes after the requests, split over blocks), the stream collected in whole blocks, short
+// blocks and blocks running past the end, and the decoding of a complete stream into record sets:
 // where records start and stop, start times, sample rates, negative values and streams
 // without any set header; and the file names of the sets saved together.
 #include "link/LoggerDownload.h"
@@ -63,9 +63,16 @@ std::span<const std::uint8_t> slice(const Bytes& bytes, std::size_t from, std::s
     return std::span<const std::uint8_t>(bytes).subspan(from, count);
 }
 
-LoggerDownload announced(std::uint32_t length) {
+// A download whose requests are written: the reply comes next.
+LoggerDownload listening() {
     LoggerDownload download;
     download.start();
+    download.listenForReply();
+    return download;
+}
+
+LoggerDownload announced(std::uint32_t length) {
+    LoggerDownload download = listening();
     EXPECT_EQ(download.onBlock(headerReply(length)), DownloadStep::Announced);
     return download;
 }
@@ -83,8 +90,7 @@ TEST(LoggerHeaderReply, AnnouncesTheStreamLengthAndTheFirstThreshold) {
 }
 
 TEST(LoggerHeaderReply, AMemoryLargerThanTheBufferIsRefused) {
-    LoggerDownload download;
-    download.start();
+    LoggerDownload download = listening();
     EXPECT_EQ(download.onBlock(headerReply(kDownloadBufferCapacity - 10 + 1)),
               DownloadStep::Refused);
     EXPECT_EQ(download.downloadTotal(), 0);
@@ -92,6 +98,7 @@ TEST(LoggerHeaderReply, AMemoryLargerThanTheBufferIsRefused) {
     EXPECT_EQ(download.onBlock(patternStream(100)), DownloadStep::Ignored);
 
     download.start();
+    download.listenForReply();
     EXPECT_EQ(download.onBlock(headerReply(0xFFFFFFFFu)), DownloadStep::Refused);
 
     // Exactly the buffer is still taken.
@@ -99,22 +106,37 @@ TEST(LoggerHeaderReply, AMemoryLargerThanTheBufferIsRefused) {
     EXPECT_EQ(full.downloadTotal(), kDownloadBufferCapacity);
 }
 
-TEST(LoggerHeaderReply, IsFoundBehindStrayBytesAndAcrossTwoBlocks) {
-    // The tail of a live frame (it holds a 0xBB not followed by 0x55) before the reply.
-    Bytes block{0x38, 0xBB, 0x00, 0x07, 0x6F};
-    append(block, headerReply(30));
-    LoggerDownload behind;
-    behind.start();
-    EXPECT_EQ(behind.onBlock(block), DownloadStep::Announced);
-    EXPECT_EQ(behind.downloadTotal(), 40);
+TEST(LoggerHeaderReply, IsTheFirstBytesAfterTheRequestsAndMayComeInPieces) {
+    LoggerDownload early;
+    early.start();
+    EXPECT_EQ(early.onBlock(headerReply(30)), DownloadStep::Ignored); // amid the requests
+    early.listenForReply();
+    EXPECT_EQ(early.onBlock(headerReply(50)), DownloadStep::Announced);
+    EXPECT_EQ(early.downloadTotal(), 60);
 
     const Bytes reply = headerReply(1000);
-    LoggerDownload split;
-    split.start();
-    EXPECT_EQ(split.onBlock(Bytes{0x01, 0x02, 0xBB}), DownloadStep::Ignored);
+    LoggerDownload split = listening();
+    EXPECT_EQ(split.onBlock(slice(reply, 0, 1)), DownloadStep::Ignored);
     EXPECT_EQ(split.onBlock(slice(reply, 1, 4)), DownloadStep::Ignored);
+    EXPECT_EQ(split.receiveThreshold(), kLoggerHeaderSize);
     EXPECT_EQ(split.onBlock(slice(reply, 5, 4)), DownloadStep::Announced);
     EXPECT_EQ(split.downloadTotal(), 1010);
+}
+
+TEST(LoggerHeaderReply, BytesThatBeginOtherwiseMeanNoReplyWhatFollowsThem) {
+    // The tail of a live frame whose readings hold a 0xBB 0x55 pair, then a real reply.
+    Bytes tail{0x38, 0x00, 0xBB, 0x55, 0x00, 0x00, 0x00, 0x00, 0x00, 0x12, 0x34};
+    append(tail, headerReply(30));
+    LoggerDownload behind = listening();
+    EXPECT_EQ(behind.onBlock(tail), DownloadStep::Ignored);
+    EXPECT_EQ(behind.onBlock(headerReply(30)), DownloadStep::Ignored);
+    EXPECT_EQ(behind.downloadTotal(), 0);
+
+    // 0xBB then anything but 0x55 is no reply either.
+    LoggerDownload halfPair = listening();
+    EXPECT_EQ(halfPair.onBlock(Bytes{0xBB}), DownloadStep::Ignored);
+    EXPECT_EQ(halfPair.onBlock(Bytes{0xBB, 0x55, 0, 0, 0, 0, 0, 0, 30}), DownloadStep::Ignored);
+    EXPECT_EQ(halfPair.downloadTotal(), 0);
 }
 
 TEST(LoggerStream, TwoWholeBlocksCompleteA40000ByteStream) {

@@ -27,13 +27,15 @@ const QByteArray kLiveRequestBytes = bytes({0xAA, 0x55, 0x01});
 const QByteArray kLoggerRequestBytes = bytes({0xAA, 0x55, 0x02});
 const QByteArray kStreamRequestBytes = bytes({0xAA, 0x55, 0x10});
 
-// A live frame with T1 = t1Tenths and a valid checksum.
-QByteArray liveFrame(int t1Tenths) {
+// A live frame with T1 = t1Tenths (and T2 = t2Tenths) and a valid checksum.
+QByteArray liveFrame(int t1Tenths, int t2Tenths = 0) {
     QByteArray frame(33, '\0');
     frame[0] = char(0xAA);
     frame[1] = char(0xBB);
     frame[2] = char((t1Tenths >> 8) & 0xFF);
     frame[3] = char(t1Tenths & 0xFF);
+    frame[4] = char((t2Tenths >> 8) & 0xFF);
+    frame[5] = char(t2Tenths & 0xFF);
     frame[13] = char(0x80);
     unsigned sum = 0;
     for (int i = 0; i < 31; ++i)
@@ -81,8 +83,15 @@ protected:
         port->closeCount = 0;
     }
 
-    void startDownloadWithHeader(quint32 length) {
+    // The three header requests, 100 ms apart.
+    void requestHeader() {
         link->StartLoggerDownload();
+        link->onLoggerRequestTimer();
+        link->onLoggerRequestTimer();
+    }
+
+    void startDownloadWithHeader(quint32 length) {
+        requestHeader();
         port->deliver(headerReply(length));
         QCoreApplication::processEvents();
     }
@@ -308,28 +317,56 @@ TEST_F(MeterLinkTest, APortListChangeOrABrokenDeviceSchedulesOneScan) {
     EXPECT_TRUE(link->scanPending());
 }
 
-TEST_F(MeterLinkTest, TheLoggerRequestIsWrittenThreeTimesAndStopsWhenTheHeaderArrives) {
+TEST_F(MeterLinkTest, TheLoggerRequestIsWrittenThreeTimesAndOnlyWhatFollowsCountsAsReply) {
     goLive();
 
     link->StartLoggerDownload();
     EXPECT_EQ(port->writtenBytes(), kLoggerRequestBytes);
     EXPECT_FALSE(link->liveMode());
     EXPECT_TRUE(link->answerWatchActive());
-    link->onLoggerRequestTimer();
+    // Frames are no live frames now, and a reply amid the requests is not the one wanted.
+    port->deliver(liveFrame(250));
+    EXPECT_EQ(state.statHistoryCount(), 0);
+    port->deliver(headerReply(30));
+    const int clearsBefore = port->inputClears;
     link->onLoggerRequestTimer();
     link->onLoggerRequestTimer();
     EXPECT_EQ(port->writtenBytes(),
               kLoggerRequestBytes + kLoggerRequestBytes + kLoggerRequestBytes);
-
-    // Frames are no live frames now.
-    port->deliver(liveFrame(250));
-    EXPECT_EQ(state.statHistoryCount(), 0);
-
-    link->StartLoggerDownload();
-    port->deliver(headerReply(30));
-    port->written.clear();
+    EXPECT_EQ(port->inputClears, clearsBefore + 1);
     link->onLoggerRequestTimer();
+    EXPECT_EQ(port->written.size(), 3);
+    EXPECT_EQ(link->downloadTotal(), 0);
+
+    // The reply may come in pieces.
+    const QByteArray reply = headerReply(30);
+    port->deliver(reply.first(1));
+    port->deliver(reply.sliced(1, 7));
+    EXPECT_EQ(link->downloadTotal(), 0);
+    port->deliver(reply.sliced(8));
+    EXPECT_EQ(link->downloadTotal(), 40);
+    EXPECT_EQ(port->written.last(), kStreamRequestBytes);
+}
+
+TEST_F(MeterLinkTest, ALiveFrameAfterTheRequestsIsNoHeaderReplyWhateverPairItHolds) {
+    goLive();
+    QSignalSpy finished(link.get(), &MeterLink::downloadFinished);
+    requestHeader();
+    port->written.clear();
+
+    // T1 = 18.7 C ends in 0xBB and T2 = 2184.0 C begins with 0x55: read from there, the
+    // frame is a reply announcing an empty memory.
+    port->deliver(liveFrame(0x00BB, 0x5550));
+    port->deliver(liveFrame(0x00BB, 0x5550));
+    QCoreApplication::processEvents();
+
     EXPECT_TRUE(port->written.isEmpty());
+    EXPECT_EQ(link->downloadTotal(), 0);
+    EXPECT_FALSE(link->downloadWindowPending());
+    link->onAnswerWatchTimer();
+    ASSERT_EQ(finished.count(), 1);
+    EXPECT_EQ(finished[0][0].value<DownloadResult>(), DownloadResult::NoAnswer);
+    EXPECT_EQ(port->written.last(), kLiveRequestBytes);
 }
 
 TEST_F(MeterLinkTest, AnEmptyMemoryShowsTheMessageAndReturnsToLiveFrames) {
@@ -353,7 +390,7 @@ TEST_F(MeterLinkTest, AMemoryWithDataIsFetchedDecodedAndTheLinkGoesLiveAgain) {
     goLive();
     QSignalSpy started(link.get(), &MeterLink::downloadStarted);
     QSignalSpy finished(link.get(), &MeterLink::downloadFinished);
-    link->StartLoggerDownload();
+    requestHeader();
     port->deliver(headerReply(30, 1));
 
     EXPECT_TRUE(link->downloadWindowPending());
