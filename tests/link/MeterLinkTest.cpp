@@ -1,8 +1,9 @@
 // The link to the meter over a scripted port and a scripted list of serial ports: which
-// port the scan opens (bridge found, numbered above 16, none, a device override), manual
-// port choice, what one accepted frame changes, the watchdog's offline window, the
-// five-minute command, port-list changes and a broken-down device, and the logger
-// download end to end on the fake port: requests, empty, refused and headerless
+// port the scan opens (bridge found, beside other Silicon Labs devices and other drivers'
+// ports, numbered above 16, none, a device override), manual port choice, what one
+// accepted frame changes, the watchdog's offline window, the five-minute command,
+// port-list changes and a broken-down device, and the logger download end to end on the
+// fake port: requests and where the reply stands, empty, refused and headerless
 // memories, block thresholds, the answer watch, the give-up time and device changes
 // during a download.
 #include "link/MeterLink.h"
@@ -83,6 +84,11 @@ protected:
         port->closeCount = 0;
     }
 
+    // The device the port was last opened on; empty when it never was.
+    QString lastOpened() const {
+        return port->openedDevices.isEmpty() ? QString() : port->openedDevices.last();
+    }
+
     // The three header requests, 100 ms apart.
     void requestHeader() {
         link->StartLoggerDownload();
@@ -122,6 +128,45 @@ TEST_F(MeterLinkTest, TheScanOpensTheFirstBridgeInDeviceNameOrderAndRequestsLive
     EXPECT_EQ(link->currentPort(), 3);
     EXPECT_EQ(link->savedPort(), 5);
     EXPECT_EQ(comm.rThreshold(), 33);
+}
+
+TEST_F(MeterLinkTest, OnlyTheBridgeDriversNumberedPortsCountAsTheMeter) {
+    const quint16 otherVendor = 0x0403;
+    // A Silicon Labs device on another driver, beside the bridge.
+    enumerator->ports = {
+        {QStringLiteral("/dev/ttyACM0"), kCp210xVendorId, QStringLiteral("cdc_acm")},
+        {QStringLiteral("/dev/ttyUSB0"), kCp210xVendorId, QStringLiteral("cp210x")}};
+    makeLink(5);
+    QSignalSpy messages(link.get(), &MeterLink::message);
+    link->ScanForMeterPort();
+    EXPECT_EQ(lastOpened(), QStringLiteral("/dev/ttyUSB0"));
+    EXPECT_EQ(link->currentPort(), 1);
+    EXPECT_EQ(port->writtenBytes(), kLiveRequestBytes);
+
+    // Where no driver is reported the vendor decides, but a name that stands for no port
+    // number is never the bridge.
+    enumerator->ports = {{QStringLiteral("/dev/ttyACM0"), kCp210xVendorId},
+                         {QStringLiteral("/dev/ttyUSB3"), kCp210xVendorId}};
+    link->ScanForMeterPort();
+    EXPECT_EQ(lastOpened(), QStringLiteral("/dev/ttyUSB3"));
+
+    // The driver outranks the vendor id: a bridge may carry a vendor id of its own, and
+    // another driver's port is no bridge whatever its id says.
+    enumerator->ports = {
+        {QStringLiteral("/dev/ttyUSB1"), kCp210xVendorId, QStringLiteral("ftdi_sio")},
+        {QStringLiteral("/dev/ttyUSB6"), otherVendor, QStringLiteral("cp210x")}};
+    link->ScanForMeterPort();
+    EXPECT_EQ(lastOpened(), QStringLiteral("/dev/ttyUSB6"));
+    EXPECT_EQ(link->currentPort(), 7);
+
+    // No bridge among them: the saved port, offline.
+    enumerator->ports = {
+        {QStringLiteral("/dev/ttyACM1"), kCp210xVendorId, QStringLiteral("cdc_acm")}};
+    link->ScanForMeterPort();
+    EXPECT_EQ(lastOpened(), QStringLiteral("/dev/ttyUSB4"));
+    EXPECT_TRUE(link->linkOffline());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(messages.count(), 0);
 }
 
 TEST_F(MeterLinkTest, ABridgeNumberedAbove16IsRefusedWithAMessageAndLeavesTheLinkOffline) {
