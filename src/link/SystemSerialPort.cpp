@@ -32,10 +32,21 @@ QSerialPort::StopBits toQtStopBits(int stopBitsTimesTwo) {
     }
 }
 
-// At 9600 baud a byte takes about a millisecond on the line; the fixed part covers
-// a driver that is slow to start. A write that takes longer has failed.
-int writeTimeoutMs(qsizetype byteCount) {
-    return 1000 + int(byteCount) * 2;
+// What a driver may add to the bytes' own time on the line before a write counts as
+// failed. The wait blocks the window, so a wedged adapter must cost no more than this.
+constexpr qint64 kWriteMarginMs = 50;
+
+// A character on the line: start bit, data bits, parity bit, stop bits (one and a half
+// counted as two).
+int lineBitsPerByte(const LineSettings& settings) {
+    return 1 + settings.dataBits + (settings.parity == 'n' ? 0 : 1) +
+           (settings.stopBitsTimesTwo + 1) / 2;
+}
+
+qint64 writeTimeoutMs(qsizetype byteCount, const LineSettings& settings) {
+    const qint64 bits = qint64(byteCount) * lineBitsPerByte(settings);
+    const qint64 lineMs = (bits * 1000 + settings.baudRate - 1) / settings.baudRate;
+    return lineMs + kWriteMarginMs;
 }
 
 } // namespace
@@ -46,6 +57,7 @@ SystemSerialPort::SystemSerialPort(QObject* parent) : SerialPort(parent) {
 }
 
 bool SystemSerialPort::open(const QString& device, const LineSettings& settings) {
+    settings_ = settings;
     port_.setPortName(device);
     port_.setBaudRate(settings.baudRate);
     port_.setParity(toQtParity(settings.parity));
@@ -82,11 +94,13 @@ bool SystemSerialPort::write(const QByteArray& bytes) {
     }
     // QSerialPort::write only queues; a queued command would be lost if the port
     // were cleared or closed, or the programme ended, right after.
-    const QDeadlineTimer deadline(writeTimeoutMs(bytes.size()));
+    const QDeadlineTimer deadline(writeTimeoutMs(bytes.size(), settings_));
     while (port_.isOpen() && port_.bytesToWrite() > 0) {
         if (!port_.waitForBytesWritten(int(deadline.remainingTime()))) {
             errorString_ =
                 deadline.hasExpired() ? QStringLiteral("write timed out") : port_.errorString();
+            // A write reported as failed must not go out later after all.
+            clearOutput();
             return false;
         }
     }

@@ -25,6 +25,7 @@ private:
     void onError(QSerialPort::SerialPortError error);
 
     QSerialPort port_;
+    LineSettings settings_; // of the last opening: they give a write its time limit
     QString errorString_;
 };
 

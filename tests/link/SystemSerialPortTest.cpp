@@ -1,10 +1,12 @@
 // The serial port control over a real device: a pseudo-terminal stands in for the
 // meter's USB bridge. Bytes written by the "meter" side raise the receive event,
-// output() has delivered its bytes by the time it returns, and a device that goes
+// output() has delivered its bytes by the time it returns or, when the device takes
+// none, fails soon and leaves nothing behind, and a device that goes
 // away (the other side closes) closes the port and is reported once instead of
 // being read in a loop.
 #include "link/CMSComm.h"
 
+#include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QTest>
 #include <QtGlobal>
@@ -101,6 +103,25 @@ TEST_F(SystemSerialPortTest, OutputHasReachedTheDeviceWhenItReturns) {
     ASSERT_TRUE(comm.setPortOpen(false));
 
     EXPECT_EQ(pty.receive(1000), QByteArray("\xAA\x55\x01", 3));
+}
+
+TEST_F(SystemSerialPortTest, AWriteTheDeviceDoesNotTakeFailsWithinItsLineTimeAndAMargin) {
+    // The device's side stops taking output, as a wedged adapter does.
+    const int device = ::open(pty.slavePath().toLocal8Bit().constData(), O_RDWR | O_NOCTTY);
+    ASSERT_GE(device, 0);
+    ASSERT_EQ(::tcflow(device, TCOOFF), 0);
+
+    QElapsedTimer waited;
+    waited.start();
+    EXPECT_FALSE(comm.output(QByteArray("\xAA\x55\x0E", 3)));
+    EXPECT_LT(waited.elapsed(), 500); // a blocked write must not freeze the window
+    EXPECT_FALSE(comm.errorString().isEmpty());
+
+    // Nothing of the failed write is left to go out later.
+    ASSERT_EQ(::tcflow(device, TCOON), 0);
+    ::close(device);
+    ASSERT_TRUE(comm.output(QByteArray("\xAA\x55\x01", 3)));
+    EXPECT_EQ(pty.receive(500), QByteArray("\xAA\x55\x01", 3));
 }
 
 TEST_F(SystemSerialPortTest, ADeviceThatGoesAwayClosesThePortAndIsReportedOnce) {
