@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -17,10 +18,23 @@ struct SaveResult {
     std::string message() const;
 };
 
-// Writes `bytes` as the whole content of `target`. The bytes first go to a temporary
-// file in the same folder, which is flushed, checked and only then renamed over the
-// target; so a save that fails half-way (disk full, folder gone, file locked) leaves
-// an existing file as it was, and no temporary file behind.
+// The whole content of one file.
+struct FileContent {
+    std::filesystem::path target;
+    std::string_view bytes;
+};
+
+// Writes each file in full. The bytes first go to temporary files beside their targets,
+// which are flushed and checked; only when all of them are complete are they renamed
+// over the targets, in order, and should one of those renames fail, the files already
+// renamed are put back. So a save that fails (disk full, folder gone, a name taken by a
+// folder, a file locked) leaves every existing file as it was, and no temporary file
+// behind.
+//
+// A replaced file keeps its permissions, and a target that is a symbolic link stays one:
+// the file it leads to is replaced.
+SaveResult writeFilesAtomically(std::span<const FileContent> files);
+
 SaveResult writeFileAtomically(const std::filesystem::path& target, std::string_view bytes);
 
 } // namespace calorant

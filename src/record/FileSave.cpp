@@ -4,7 +4,9 @@
 #include "record/GraphFile.h"
 #include "record/SaveNaming.h"
 
+#include <array>
 #include <sstream>
+#include <string>
 
 namespace calorant {
 
@@ -12,18 +14,26 @@ namespace {
 
 // A file is built in memory (at most a few megabytes) so that the disk sees one write
 // and the temporary file never holds a half-formatted table.
-template <typename Write> SaveResult saveOne(const std::filesystem::path& path, Write write) {
+template <typename Write> std::string formatted(Write write) {
     std::ostringstream bytes(std::ios::binary);
     write(bytes);
-    return writeFileAtomically(path, bytes.view());
+    return std::move(bytes).str();
 }
 
+template <typename Write> SaveResult saveOne(const std::filesystem::path& path, Write write) {
+    return writeFileAtomically(path, formatted(write));
+}
+
+// Both files, or neither: the CSV is renamed into place only once the .graph file is
+// complete too, and is put back should the .graph file still fail to take its place.
 template <typename WriteCsv, typename WriteGraph>
 SaveResult saveBoth(const std::filesystem::path& graphPath, WriteCsv writeCsv,
                     WriteGraph writeGraph) {
-    if (SaveResult result = saveOne(companionCsvPath(graphPath), writeCsv); !result.saved)
-        return result;
-    return saveOne(graphPath, writeGraph);
+    const std::string csv = formatted(writeCsv);
+    const std::string graph = formatted(writeGraph);
+    const std::array<FileContent, 2> files{FileContent{companionCsvPath(graphPath), csv},
+                                           FileContent{graphPath, graph}};
+    return writeFilesAtomically(files);
 }
 
 } // namespace

@@ -10,10 +10,9 @@ namespace calorant {
 
 class SampleStore;
 
-// One save writes two files: the CSV companion (companionCsvPath) first, then the
-// .graph file at graphPath. Each file replaces its target only once it is complete, and
-// a failure stops the save at once: the result names the file that failed and why, and
-// neither the failed file nor any file not yet written has changed. The GUI and the
+// One save writes two files: the CSV companion (companionCsvPath) and the .graph file at
+// graphPath. They replace their targets only once both are complete, and a save that
+// fails changes neither: the result names the file that failed and why. The GUI and the
 // command-line tool both save through these.
 
 // The real-time recording, with the unit of the last live frame and the real-time

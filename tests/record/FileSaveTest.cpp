@@ -1,7 +1,8 @@
 // Saving: the proposed names, the default folders, the companion-name rule, the two
-// files of a save side by side, and saves that fail (missing folder, a target that is a
-// directory), which must say which file failed and why and must leave existing files
-// and no temporary files behind.
+// files of a save side by side, files replaced in place (their permissions kept, a
+// symbolic link followed), and saves that fail (missing folder, a target that is a
+// directory), which must say which file failed and why and must leave both existing
+// files as they were and no temporary files behind.
 #include "record/FileSave.h"
 
 #include "FileTestSupport.h"
@@ -120,14 +121,46 @@ TEST(FileSave, AFailedCompanionLeavesTheExistingGraphFileIntact) {
     EXPECT_EQ(folder.fileNames(), (std::vector<std::string>{"run.csv", "run.graph"}));
 }
 
-TEST(FileSave, AGraphTargetThatCannotBeReplacedIsReportedAsTheGraphFile) {
+TEST(FileSave, AGraphTargetThatCannotBeReplacedLeavesTheExistingCsvAsItWas) {
     test::ScratchFolder folder;
     fs::create_directory(folder.path() / "run.graph");
+    test::writeBytes(folder.path() / "run.csv", "a good earlier table");
+
     const SaveResult result = saveLoggerSet(folder.path() / "run.graph", twoReadingSet(), 100, 0);
+
     EXPECT_FALSE(result.saved);
     EXPECT_EQ(result.file, folder.path() / "run.graph");
     EXPECT_TRUE(fs::is_directory(folder.path() / "run.graph"));
+    EXPECT_EQ(test::fileBytes(folder.path() / "run.csv"), "a good earlier table");
     EXPECT_EQ(folder.fileNames(), (std::vector<std::string>{"run.csv", "run.graph"}));
+
+    // With no earlier table, none is left behind either.
+    fs::remove(folder.path() / "run.csv");
+    EXPECT_FALSE(saveLoggerSet(folder.path() / "run.graph", twoReadingSet(), 100, 0).saved);
+    EXPECT_EQ(folder.fileNames(), (std::vector<std::string>{"run.graph"}));
+}
+
+TEST(FileSave, AReplacedFileKeepsItsPermissionsAndASymbolicLinkStaysALink) {
+    test::ScratchFolder folder;
+    const fs::path graph = folder.path() / "run.graph";
+    const fs::path csv = folder.path() / "run.csv";
+    const fs::path data = folder.path() / "data";
+    fs::create_directory(data);
+    test::writeBytes(data / "kept.graph", "old graph");
+    fs::create_symlink("data/kept.graph", graph);
+    test::writeBytes(csv, "old csv");
+    const fs::perms ownerOnly = fs::perms::owner_read | fs::perms::owner_write;
+    fs::permissions(csv, ownerOnly);
+
+    ASSERT_TRUE(saveLoggerSet(graph, twoReadingSet(), 100, 0).saved);
+
+    EXPECT_EQ(fs::status(csv).permissions() & fs::perms::all, ownerOnly);
+    EXPECT_NE(test::fileBytes(csv), "old csv");
+    ASSERT_TRUE(fs::is_symlink(fs::symlink_status(graph)));
+    EXPECT_EQ(fs::read_symlink(graph), fs::path("data/kept.graph"));
+    EXPECT_EQ(test::fileBytes(data / "kept.graph").size(), 89u);
+    EXPECT_EQ(folder.fileNames(), (std::vector<std::string>{"data", "run.csv", "run.graph"}));
+    EXPECT_EQ(test::ScratchFolder::namesIn(data), (std::vector<std::string>{"kept.graph"}));
 }
 
 } // namespace

@@ -82,9 +82,12 @@ public:
     ScratchFolder& operator=(const ScratchFolder&) = delete;
 
     const std::filesystem::path& path() const { return path_; }
-    std::vector<std::string> fileNames() const {
+    std::vector<std::string> fileNames() const { return namesIn(path_); }
+
+    // The names in a folder, sorted.
+    static std::vector<std::string> namesIn(const std::filesystem::path& folder) {
         std::vector<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(path_))
+        for (const auto& entry : std::filesystem::directory_iterator(folder))
             names.push_back(entry.path().filename().string());
         std::sort(names.begin(), names.end());
         return names;
