@@ -1,5 +1,6 @@
 #include "link/MeterEmulatorProcess.h"
 
+#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
 
@@ -23,7 +24,10 @@ bool MeterEmulatorProcess::start(const QString& programDir, const QStringList& a
     stop();
     devicePath_.clear();
     const QString program = QDir(programDir).filePath(QString::fromLatin1(kProgramName));
-    process_.start(program, arguments);
+    // Should this programme be killed or crash, the emulator ends by itself.
+    const QStringList parent{QStringLiteral("--parent-pid"),
+                             QString::number(QCoreApplication::applicationPid())};
+    process_.start(program, arguments + parent);
     if (!process_.waitForStarted(timeoutMs))
         return fail(QStringLiteral("cannot start %1: %2").arg(program, process_.errorString()));
 

@@ -10,7 +10,8 @@ namespace calorant {
 // feature can be tried without an instrument. The emulator opens a
 // pseudo-terminal and prints its path as the first line of its output; the
 // programme then talks to that path like to any serial device. The child is
-// stopped when this object goes away.
+// stopped when this object goes away, and ends by itself should this programme
+// end without that (killed, crashed).
 class MeterEmulatorProcess {
 public:
     static constexpr const char* kProgramName = "calorant-meter-sim";

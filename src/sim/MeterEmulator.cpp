@@ -9,12 +9,20 @@
 #include <poll.h>
 #include <unistd.h>
 
+#ifdef __linux__
+#include <sys/prctl.h>
+#endif
+
 namespace calorant::sim {
 namespace {
 
 // While no host has the terminal open, the master cannot be polled for the host's
 // arrival (it reports the hang-up continuously), so it is looked at this often.
 constexpr std::int64_t kHostCheckMs = 50;
+
+// How often the emulator looks whether the programme it serves is still there, where
+// the system does not tell it.
+constexpr std::int64_t kParentCheckMs = 250;
 
 // Signals reach the loop through a pipe, so that poll() wakes at once.
 int signalPipe[2] = {-1, -1};
@@ -81,6 +89,12 @@ int MeterEmulator::run() {
         std::perror("calorant-meter-sim: pipe");
         return 1;
     }
+#ifdef __linux__
+    // The parent's death ends the emulator at once (through the SIGTERM handler); the
+    // parentGone() check covers other systems and a parent that died before this call.
+    if (options_.parentPid > 0)
+        ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+#endif
     if (!plug(true))
         return 1;
 
@@ -93,7 +107,7 @@ int MeterEmulator::run() {
             quit = quit || code == 'q';
             unplugNow = unplugNow || code == 'u';
         }
-        if (quit)
+        if (quit || parentGone())
             break;
         if (terminal_ && (unplugNow || now >= unplugAtMs_ || session_.unplugRequested())) {
             if (now >= unplugAtMs_)
@@ -167,8 +181,16 @@ void MeterEmulator::queue(std::vector<Transmission> transmissions, bool hostConn
     }
 }
 
+// The programme that started the emulator for itself has ended: the emulator has been
+// handed to another parent.
+bool MeterEmulator::parentGone() const {
+    return options_.parentPid > 0 && ::getppid() != static_cast<pid_t>(options_.parentPid);
+}
+
 void MeterEmulator::waitForWork(std::int64_t now) {
     std::int64_t wakeAt = std::min({session_.nextDueMs(), unplugAtMs_, replugAtMs_});
+    if (options_.parentPid > 0)
+        wakeAt = std::min(wakeAt, now + kParentCheckMs);
     if (terminal_ && session_.unplugRequested())
         wakeAt = now;
     std::vector<pollfd> fds{{signalPipe[0], POLLIN, 0}};

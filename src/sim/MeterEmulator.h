@@ -11,7 +11,8 @@
 
 namespace calorant::sim {
 
-// Runs a MeterSession on a pseudo-terminal until SIGTERM or SIGINT: moves the host's
+// Runs a MeterSession on a pseudo-terminal until SIGTERM or SIGINT, or until the process
+// named by --parent-pid is no longer its parent: moves the host's
 // bytes in and the meter's bytes out, unplugs and replugs the device, and reports on
 // stdout (first line: the terminal's path; then "received XX XX XX" per command,
 // "unplugged", "replugged PATH" and the download notes).
@@ -24,6 +25,7 @@ public:
 
 private:
     std::int64_t nowMs() const;
+    bool parentGone() const;
     bool plug(bool first);
     void unplug(std::int64_t now);
     void exchange(std::int64_t now);

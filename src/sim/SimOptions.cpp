@@ -96,6 +96,11 @@ SimOptionsResult parseSimOptions(const std::vector<std::string>& args) {
         } else if (arg == "--link") {
             ok = !value.empty();
             o.linkPath = value;
+        } else if (arg == "--parent-pid") {
+            const auto pid = parseWholeNumber(value, 1, 0x7FFFFFFF);
+            ok = pid.has_value();
+            if (ok)
+                o.parentPid = *pid;
         } else if (arg == "--unplug-after" || arg == "--replug-after") {
             const auto ms = parseWholeNumber(value, 0, 86400000);
             ok = ms.has_value();
@@ -132,6 +137,8 @@ std::string simUsage() {
            "  --unplug-after MS     unplug the device MS after start\n"
            "  --replug-after MS     replug MS after an unplug (default 2000)\n"
            "  --seed N              seed of the temperature noise and random bytes (default 1)\n"
+           "  --parent-pid PID      end within a second when process PID, which started the\n"
+           "                        emulator, is gone (killed or crashed)\n"
            "  --help                show this text\n"
            "\n"
            "SIGUSR1 unplugs the device (it replugs after the replug delay); SIGTERM and SIGINT\n"

@@ -14,6 +14,7 @@ struct SimOptions {
     std::string linkPath;            // empty: no symlink
     std::int64_t unplugAfterMs = -1; // -1: only on SIGUSR1 or by the logger scenario
     std::int64_t replugAfterMs = 2000;
+    std::int64_t parentPid = 0; // 0: lives on whatever becomes of whoever started it
     bool help = false;
 };
 

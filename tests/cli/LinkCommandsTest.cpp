@@ -1,16 +1,26 @@
 // calorant-cli live and send end to end: the real programme talks to the meter
 // emulator over a pseudo-terminal. Covers the live request on opening, decoding
 // and printing of the emulator's fixed channels (JSON and plain), the demo mode
-// that runs its own emulator, every key command and the power-off command as the
-// emulator receives them, and the exit status and reason of failures and usage
-// errors.
+// that runs its own emulator (which must not outlive a killed programme), every
+// key command and the power-off command as the emulator receives them, and the
+// exit status and reason of failures and usage errors.
 #include "cli/CliEmulator.h"
 
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
+#include <QThread>
 #include <gtest/gtest.h>
+
+#ifdef Q_OS_LINUX
+#include <csignal>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#endif
 
 namespace {
 
@@ -108,6 +118,57 @@ TEST(LiveDemoTest, DemoModeRunsItsOwnEmulator) {
     ASSERT_EQ(result.outLines.size(), 2);
     expectFixedChannels(parseObject(result.outLines[1]));
 }
+
+#ifdef Q_OS_LINUX
+// The processes whose parent is `parent`, read from /proc.
+QList<pid_t> childrenOf(pid_t parent) {
+    QList<pid_t> children;
+    for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        bool isPid = false;
+        const pid_t pid = entry.toInt(&isPid);
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(entry));
+        if (!isPid || !stat.open(QIODevice::ReadOnly))
+            continue;
+        // "pid (name) state ppid ...": the name may hold spaces, so read after its ')'.
+        const QByteArray line = stat.readAll();
+        const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+        if (fields.size() > 1 && fields[1].toInt() == parent)
+            children.append(pid);
+    }
+    return children;
+}
+
+// Whether `pid`, a child of this process, has ended within the time (and reaps it).
+bool endsWithin(pid_t pid, int timeoutMs) {
+    const QDeadlineTimer deadline(timeoutMs);
+    do {
+        if (::waitpid(pid, nullptr, WNOHANG) == pid)
+            return true;
+        QThread::msleep(20);
+    } while (!deadline.hasExpired());
+    return false;
+}
+
+TEST(LiveDemoTest, TheDemosEmulatorEndsWhenTheProgrammeIsKilled) {
+    // The orphaned emulator becomes this process's child, so that it can be watched.
+    ASSERT_EQ(::prctl(PR_SET_CHILD_SUBREAPER, 1), 0);
+    QProcess cli;
+    cli.start(binDir() + QStringLiteral("/calorant-cli"), {"live", "--demo", "--json"});
+    ASSERT_TRUE(cli.waitForReadyRead(10000)); // a frame: the emulator runs
+    const QList<pid_t> emulator = childrenOf(pid_t(cli.processId()));
+    ASSERT_EQ(emulator.size(), 1);
+
+    ::kill(pid_t(cli.processId()), SIGKILL);
+    cli.waitForFinished();
+
+    const bool ended = endsWithin(emulator[0], 1500);
+    if (!ended) {
+        ::kill(emulator[0], SIGKILL);
+        ::waitpid(emulator[0], nullptr, 0);
+    }
+    EXPECT_TRUE(ended) << "the emulator outlived the programme that started it";
+}
+#endif
 
 TEST(LiveDemoTest, ASilentMeterEndsLiveWithAFailure) {
     const CliResult result =

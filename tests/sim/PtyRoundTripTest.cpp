@@ -1,7 +1,8 @@
 // calorant-meter-sim as a separate process on a real pseudo-terminal, driven the way
 // the application drives a serial port: the printed path, the live request and frames,
 // a key, closing and reopening the port, a fast logger download, unplugging and
-// replugging under a fixed link name, and a clean exit on SIGTERM.
+// replugging under a fixed link name, a clean exit on SIGTERM, and the end of an
+// emulator whose parent is gone.
 #include "SimTestSupport.h"
 
 #include <cerrno>
@@ -100,6 +101,20 @@ public:
         ::waitpid(pid_, &status, 0);
         pid_ = -1;
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
+    // Whether the emulator ends by itself within the time (the destructor kills it
+    // otherwise).
+    bool endsWithin(int timeoutMs) {
+        const auto end = Clock::now() + std::chrono::milliseconds(timeoutMs);
+        do {
+            if (::waitpid(pid_, nullptr, WNOHANG) == pid_) {
+                pid_ = -1;
+                return true;
+            }
+            ::usleep(20000);
+        } while (Clock::now() < end);
+        return false;
     }
 
 private:
@@ -270,6 +285,20 @@ TEST(PtyRoundTrip, UnplugAndReplugKeepTheLinkNameOnANewTerminal) {
 
     EXPECT_EQ(sim.terminate(), 0);
     EXPECT_FALSE(std::filesystem::is_symlink(link));
+}
+
+TEST(PtyRoundTrip, AnEmulatorWhoseNamedParentIsNotItsParentEndsByItself) {
+    // Its parent is this test, not the process named: as after the named one died and the
+    // emulator was handed on.
+    SimProcess orphan({"--parent-pid", std::to_string(::getppid())});
+    EXPECT_FALSE(orphan.readLine().empty());
+    EXPECT_TRUE(orphan.endsWithin(1500));
+
+    // Named rightly, it runs on.
+    SimProcess child({"--parent-pid", std::to_string(::getpid())});
+    EXPECT_FALSE(child.readLine().empty());
+    EXPECT_FALSE(child.endsWithin(600));
+    EXPECT_EQ(child.terminate(), 0);
 }
 
 } // namespace
