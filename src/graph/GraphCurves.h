@@ -1,6 +1,6 @@
 #pragma once
 
-#include "graph/GraphGeometry.h"
+#include "graph/CurveTracer.h"
 #include "graph/GraphZoom.h"
 #include "link/Temperature.h"
 
@@ -9,16 +9,11 @@
 
 namespace calorant {
 
-using Polyline = std::vector<GraphPoint>;
-
 // The curve of one channel in plot coordinates: a line from every sample to the next,
 // each point truncated to whole pixels. Values are converted into the display unit and
 // not limited, so a curve may leave the plot (the painter clips it). Points far outside
-// the plot are cut off at a wide guard frame around it, which keeps every coordinate a
-// safe integer; a curve cut there continues as a new polyline. With fewer than two
-// samples there is no curve. Where several samples fall into one pixel column, only
-// the first, lowest, highest and last of them are kept: the picture is the same, and a
-// full recording stays a few points per column.
+// the plot are cut off at a wide guard frame around it (see CurveTracer). With fewer
+// than two samples there is no curve. A full recording stays a few points per column.
 //
 // sampleShift moves the curve right by that many sample spacings (the scroll offset of
 // a zoomed picture).
