@@ -15,6 +15,9 @@ struct CliCommand {
     std::string_view name;
     std::string_view usage; // one line, shown by --help
     std::function<int(const std::vector<std::string>& args)> run;
+    // The command draws pages and so needs fonts: it runs in a GUI application on the
+    // offscreen platform, which needs no display.
+    bool drawsPages = false;
 };
 
 // Every command of calorant-cli; main() dispatches on the first argument.

@@ -8,11 +8,12 @@ CliCommand liveCommand();
 CliCommand sendCommand();
 CliCommand downloadCommand();
 CliCommand recordCommand();
+CliCommand reportCommand();
 
 // Each command lives in its own file; this table is the only place that lists them.
 const std::vector<CliCommand>& cliCommands() {
     static const std::vector<CliCommand> commands{
-        infoCommand(), csvCommand(),      liveCommand(),
+        infoCommand(), csvCommand(),      reportCommand(), liveCommand(),
         sendCommand(), downloadCommand(), recordCommand(),
     };
     return commands;

@@ -2,7 +2,9 @@
 #include "cli/CliCommand.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -14,8 +16,24 @@ static void printUsage(std::FILE* out) {
         std::fprintf(out, "  %.*s\n", int(command.usage.size()), command.usage.data());
 }
 
+static void dropMessage(QtMsgType, const QMessageLogContext&, const QString&) {}
+
+// A command that draws pages gets a GUI application for its fonts, on the offscreen
+// platform so that it runs without a display. What the platform says while it starts
+// (a desktop session it does not find, for one) is left out: a command's output is its
+// own lines.
+static std::unique_ptr<QCoreApplication> makeApplication(const CliCommand& command, int& argc,
+                                                         char** argv) {
+    if (!command.drawsPages)
+        return std::make_unique<QCoreApplication>(argc, argv);
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    const QtMessageHandler previous = qInstallMessageHandler(dropMessage);
+    auto app = std::make_unique<QGuiApplication>(argc, argv);
+    qInstallMessageHandler(previous);
+    return app;
+}
+
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
     std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty()) {
         printUsage(stderr);
@@ -26,8 +44,10 @@ int main(int argc, char** argv) {
         return kExitOk;
     }
     for (const CliCommand& command : cliCommands()) {
-        if (command.name == args[0])
+        if (command.name == args[0]) {
+            const auto app = makeApplication(command, argc, argv);
             return command.run(std::vector<std::string>(args.begin() + 1, args.end()));
+        }
     }
     std::fprintf(stderr, "calorant-cli: unknown command '%s' (see calorant-cli --help)\n",
                  args[0].c_str());
