@@ -1,5 +1,7 @@
 #include "cli/CliReport.h"
 
+#include "record/AtomicFile.h"
+
 #include <cstdio>
 
 namespace calorant::cli {
@@ -23,6 +25,16 @@ int reportUsageError(std::string_view reason) {
 int reportUsage(std::string_view usage) {
     std::fprintf(stderr, "usage: calorant-cli %.*s\n", int(usage.size()), usage.data());
     return kExitUsage;
+}
+
+int writeOutputFile(std::string_view command, const std::filesystem::path& file,
+                    std::string_view bytes) {
+    const SaveResult result = writeFileAtomically(file, bytes);
+    if (result.saved)
+        return kExitOk;
+    std::fprintf(stderr, "calorant-cli %.*s: %s\n", int(command.size()), command.data(),
+                 result.message().c_str());
+    return kExitFailure;
 }
 
 void printLine(std::string_view line) {

@@ -3,10 +3,8 @@
 #include "cli/CliCommand.h"
 #include "cli/CliReport.h"
 #include "cli/GraphFileInput.h"
-#include "record/AtomicFile.h"
 #include "record/CsvFile.h"
 
-#include <cstdio>
 #include <optional>
 #include <sstream>
 
@@ -45,12 +43,7 @@ int runCsv(const std::vector<std::string>& args) {
         return kExitFailure;
     std::ostringstream csv(std::ios::binary);
     writeCsvFile(csv, input->set);
-    const SaveResult result = writeFileAtomically(options->output, csv.view());
-    if (!result.saved) {
-        std::fprintf(stderr, "calorant-cli csv: %s\n", result.message().c_str());
-        return kExitFailure;
-    }
-    return kExitOk;
+    return writeOutputFile("csv", options->output, csv.view());
 }
 
 } // namespace

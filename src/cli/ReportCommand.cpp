@@ -4,12 +4,10 @@
 #include "cli/CliCommand.h"
 #include "cli/CliReport.h"
 #include "cli/GraphFileInput.h"
-#include "record/AtomicFile.h"
 #include "report/ReportPdf.h"
 #include "report/ReportSources.h"
 
 #include <QPageSize>
-#include <cstdio>
 #include <ctime>
 #include <optional>
 
@@ -75,13 +73,8 @@ int runReport(const std::vector<std::string>& args) {
     const QByteArray pdf = reportPdf(report, *pageSize);
     if (pdf.isEmpty())
         return reportFailure("report: the page could not be drawn");
-    const SaveResult result =
-        writeFileAtomically(options->output, std::string_view(pdf.constData(), pdf.size()));
-    if (!result.saved) {
-        std::fprintf(stderr, "calorant-cli report: %s\n", result.message().c_str());
-        return kExitFailure;
-    }
-    return kExitOk;
+    return writeOutputFile("report", options->output,
+                           std::string_view(pdf.constData(), std::size_t(pdf.size())));
 }
 
 } // namespace
