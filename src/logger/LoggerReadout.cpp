@@ -1,0 +1,44 @@
+#include "logger/LoggerReadout.h"
+
+#include "graph/PixelMath.h"
+#include "link/CalendarTime.h"
+#include "link/NumberFormat.h"
+
+#include <cstdint>
+
+namespace calorant {
+
+int cursorReadingAt(const LoggerLevel& level, int x, int shift) {
+    const double origin = level.readingX(0);
+    const double spacing = level.spacing();
+    if (!(spacing > 0))
+        return 0;
+    int reading = toPixel((x - origin) / spacing - shift);
+    const std::int64_t position = std::int64_t{reading} + shift;
+    const double before = level.readingX(static_cast<double>(position));
+    const double after = level.readingX(static_cast<double>(position + 1));
+    if (after - x < x - before)
+        ++reading;
+    return reading;
+}
+
+std::string cursorValueText(float celsius, std::uint8_t unitCode) {
+    if (isNoValue(celsius))
+        return "------";
+    const std::optional<double> shown = displayValue(celsius, unitCode);
+    if (!shown)
+        return {};
+    return formatFixed(*shown, 1) + std::string(unitLetter(static_cast<TemperatureUnit>(unitCode)));
+}
+
+bool updateReadout(LoggerViewState& view, const LoggerSet& set) {
+    const int reading = view.cursorReading;
+    if (reading < 0 || reading >= storedReadingCount(set))
+        return false;
+    for (int c = 0; c < kChannelCount; ++c)
+        view.cursorValueText[c] = cursorValueText(readingValue(set, reading, c), set.unit);
+    view.cursorTimeText = formatTime(readingTime(set, reading), "%H:%M:%S");
+    return true;
+}
+
+} // namespace calorant
