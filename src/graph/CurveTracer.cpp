@@ -93,6 +93,12 @@ bool CurveTracer::inside(CurvePoint p) const {
     return p.x >= bounds_.left && p.x <= bounds_.right && p.y >= bounds_.low && p.y <= bounds_.high;
 }
 
+bool CurveTracer::beyondOneEdge(CurvePoint a, CurvePoint b) const {
+    return (a.x < bounds_.left && b.x < bounds_.left) ||
+           (a.x > bounds_.right && b.x > bounds_.right) ||
+           (a.y < bounds_.low && b.y < bounds_.low) || (a.y > bounds_.high && b.y > bounds_.high);
+}
+
 void CurveTracer::lineTo(CurvePoint from, CurvePoint to) {
     if (!drawing_)
         reducer_.add(truncated(from), current_);
@@ -116,6 +122,8 @@ void CurveTracer::add(CurvePoint next) {
         hasPrevious_ = true;
     } else if (previousInside_ && nextInside) {
         lineTo(previous_, next); // the common case: nothing to clip
+    } else if (beyondOneEdge(previous_, next)) {
+        endPolyline(); // far outside: nothing to draw, nothing to clip
     } else if (const auto segment = clip(previous_, next, bounds_)) {
         if (segment->fromMoved)
             endPolyline();

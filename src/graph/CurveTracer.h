@@ -55,6 +55,7 @@ private:
     };
 
     bool inside(CurvePoint p) const;
+    bool beyondOneEdge(CurvePoint a, CurvePoint b) const;
     void lineTo(CurvePoint from, CurvePoint to);
     void endPolyline();
 

@@ -12,26 +12,51 @@ LoggerCurveSet loggerCurves(const LoggerSet& set, const LoggerLevel& level,
     LoggerCurveSet curves;
     const std::int64_t count = storedReadingCount(set);
     // Readings k with both k and k + shift among the set's readings.
-    const std::int64_t first = std::max<std::int64_t>(0, -std::int64_t{shift});
-    const std::int64_t last = std::min(count - 1, count - 1 - shift);
+    std::int64_t first = std::max<std::int64_t>(0, -std::int64_t{shift});
+    std::int64_t last = std::min(count - 1, count - 1 - shift);
     if (last - first < 1)
         return curves;
 
-    // The x of every drawn reading, shared by the channels.
+    const LoggerPlotRect& plot = level.plot();
+    const double guardLeft = static_cast<double>(plot.left) - kCurveGuard;
+    const double guardRight = static_cast<double>(plot.right) + kCurveGuard;
+    const auto xOf = [&](std::int64_t k) {
+        return level.fastX(level.baseX(static_cast<double>(k + shift)));
+    };
+    if (level.xStep() > 0) {
+        // x grows with the reading. Segments wholly left or right of the guard frame draw
+        // nothing, so only the readings that reach into it are followed, with one reading
+        // beyond it on either side for the segments that cross its edge.
+        const auto firstInside = [&](std::int64_t lo, std::int64_t hi, auto inside) {
+            while (lo < hi) {
+                const std::int64_t mid = lo + (hi - lo) / 2;
+                if (inside(xOf(mid)))
+                    hi = mid;
+                else
+                    lo = mid + 1;
+            }
+            return lo;
+        };
+        first =
+            std::max(first, firstInside(first, last, [&](double x) { return x >= guardLeft; }) - 1);
+        last =
+            std::min(last, firstInside(first, last + 1, [&](double x) { return x > guardRight; }));
+        if (last - first < 1)
+            return curves;
+    }
+
+    // The x of every followed reading, shared by the channels.
     std::vector<double> xs;
     xs.reserve(static_cast<std::size_t>(last - first + 1));
     for (std::int64_t k = first; k <= last; ++k)
-        xs.push_back(level.fastX(level.baseX(static_cast<double>(k + shift))));
+        xs.push_back(xOf(k));
 
     const TemperatureUnit unit =
         isUnitCode(set.unit) ? static_cast<TemperatureUnit>(set.unit) : TemperatureUnit::Celsius;
-    const LoggerPlotRect& plot = level.plot();
     for (int c = 0; c < kChannelCount; ++c) {
         if (!visible[c])
             continue;
-        CurveTracer tracer({static_cast<double>(plot.left) - kCurveGuard,
-                            static_cast<double>(plot.top) - kCurveGuard,
-                            static_cast<double>(plot.right) + kCurveGuard,
+        CurveTracer tracer({guardLeft, static_cast<double>(plot.top) - kCurveGuard, guardRight,
                             static_cast<double>(plot.bottom) + kCurveGuard});
         for (std::int64_t k = first; k <= last; ++k) {
             const double value = fromCelsius(readingValue(set, static_cast<int>(k), c), unit);

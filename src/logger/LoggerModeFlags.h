@@ -22,6 +22,12 @@ struct LoggerModeFlags {
     std::int32_t loadedYOffset = 0;
 };
 
+// The logger graph window has a set to plot: a downloaded set is selected or a file's
+// set was loaded.
+inline bool loggerSetShown(const LoggerModeFlags& flags) {
+    return flags.selectedSet >= 0 || flags.fileSetLoaded != 0;
+}
+
 // The logger graph window closed: flags back to rest, the file rows abandoned (the
 // next file goes to row 0) and the download released. The shown set and the last
 // loaded Y scale stay.

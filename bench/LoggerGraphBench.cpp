@@ -1,0 +1,78 @@
+// Cost of the logger graph window's geometry for a full set (13110 readings of five
+// channels) at a 1600 x 900 client: the five curves alone and the whole paint layout,
+// in the overview and at zoom depth 99, and one cursor move with its readout.
+#include "logger/LoggerGraph.h"
+#include "logger/LoggerLevel.h"
+#include "logger/LoggerZoom.h"
+
+#include <benchmark/benchmark.h>
+#include <cmath>
+
+namespace calorant {
+namespace {
+
+// The set zoomed to the benchmark's argument, the depth.
+struct FullSet {
+    explicit FullSet(benchmark::State& bench) {
+        set.readingCount = kLoggerSetCapacity;
+        for (int r = 0; r < kLoggerSetCapacity; ++r)
+            for (int c = 0; c < kChannelCount; ++c)
+                set.values[std::size_t(r) * kChannelCount + c] = static_cast<float>(
+                    50 + 30 * std::sin(r * 0.003 + c) + ((r * 7919 + c * 31) % 13) * 0.4);
+        set.sampleRate = 2;
+        set.startTime = 1700000000;
+        view.yGain = 10;
+        if (!zoomIn(static_cast<int>(bench.range(0))))
+            bench.SkipWithError("the zoom did not reach its depth");
+    }
+
+    // Each level stretches the middle 1 / 1.04 of the plot over the whole plot.
+    bool zoomIn(int levels) {
+        const LoggerPlotRect plot = plotRectOf(inputs);
+        const int dx = static_cast<int>(plot.width() * 0.0192f);
+        const int dy = static_cast<int>(plot.height() * 0.0192f);
+        for (int k = 0; k < levels; ++k) {
+            const GraphPoint from{static_cast<int>(plot.left) + dx,
+                                  static_cast<int>(plot.top) + dy};
+            const GraphPoint to{static_cast<int>(plot.right) - dx,
+                                static_cast<int>(plot.bottom) - dy};
+            zoomButtonDown(view, from, inputs);
+            zoomMouseMove(view, to, inputs);
+            zoomButtonUp(view, to, inputs);
+        }
+        paintLoggerGraph(view, inputs);
+        return view.zoomDepth == levels;
+    }
+
+    LoggerSet set;
+    LoggerViewState view;
+    // The file list's client width as the window template lays it out: 305 pixels.
+    LoggerGraphInputs inputs{305, 1600, 900, &set};
+};
+
+void BM_LoggerCurves(benchmark::State& bench) {
+    FullSet full(bench);
+    for (auto _ : bench) {
+        const LoggerLevel level =
+            currentLevel(full.view, plotRectOf(full.inputs), kLoggerSetCapacity);
+        benchmark::DoNotOptimize(loggerCurves(full.set, level, full.view.channelVisible, 0));
+    }
+}
+BENCHMARK(BM_LoggerCurves)->Arg(0)->Arg(99)->Unit(benchmark::kMicrosecond);
+
+void BM_LoggerPaintLayout(benchmark::State& bench) {
+    FullSet full(bench);
+    for (auto _ : bench)
+        benchmark::DoNotOptimize(paintLoggerGraph(full.view, full.inputs));
+}
+BENCHMARK(BM_LoggerPaintLayout)->Arg(0)->Arg(99)->Unit(benchmark::kMicrosecond);
+
+void BM_LoggerCursorMove(benchmark::State& bench) {
+    FullSet full(bench);
+    for (auto _ : bench)
+        benchmark::DoNotOptimize(zoomMouseMove(full.view, {900, 400}, full.inputs));
+}
+BENCHMARK(BM_LoggerCursorMove)->Arg(0)->Arg(99);
+
+} // namespace
+} // namespace calorant
