@@ -18,7 +18,7 @@ bool nearPixelEdge(double v, double tolerance) {
     return std::abs(v - std::nearbyint(v)) <= tolerance;
 }
 
-// The grid values of the level below `rect`: its lower edge becomes the new bottom
+// The grid values of the level `rect` leads to: its lower edge becomes the new bottom
 // value, its upper edge the new top value.
 LoggerYGrid gridInside(const LoggerYGrid& grid, const LoggerZoomRect& rect,
                        const LoggerPlotRect& plot) {

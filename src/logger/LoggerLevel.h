@@ -50,7 +50,7 @@ private:
         double scale = 1;
         double shift = 0;
         double magnitude = 0;
-        // Then x' = origin + (x - corner) * stretch.
+        // Follows the map with x' = origin + (x - corner) * stretch.
         void follow(double origin, double corner, double stretch);
         double tolerance(double x) const;
     };

@@ -25,7 +25,8 @@ struct LoggerZoomRect {
 
 // What the logger graph window shows of the set and how: channels, Y scale, zoom,
 // scroll, the drag in progress and the cursor readout. A plain value: the window's
-// handlers change it through the functions of LoggerZoom.h, and each paint reads it.
+// handlers change it through the functions below and those of LoggerZoom.h, and each
+// paint reads it.
 //
 // A zoom level is kept as the rectangle that made it: zoomRect[l] maps level l onto
 // level l + 1, and every paint derives the current level from the chain, so nothing
