@@ -3,6 +3,7 @@
 // three units, a value far beyond the Y range, channel visibility, and zoom mode with
 // its first visible reading, scroll bar, time grid and labels, Y labels, and panning.
 #include "LoggerGraphTestSupport.h"
+#include "graph/GraphCurves.h"
 
 #include <gtest/gtest.h>
 #include <limits>
