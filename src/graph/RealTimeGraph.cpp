@@ -123,17 +123,17 @@ GraphPicture RealTimeGraph::paint(const GraphInputs& inputs) {
         samplesPerWidth_ = settleSamplesPerWidth(samplesPerWidth_, inputs.sampleCount, g.width());
     xStep_ = sampleStep(g.width(), samplesPerWidth_);
     const LevelView level = currentLevel(inputs);
+    // The sample at the plot's left edge, taken afresh at every paint: the zoomed picture
+    // moves under the grid while the time axis compresses, and the selection may lie
+    // beyond the newest sample.
+    const int firstVisible = zoomed_ ? toPixel(-level.x0 / level.dx) : 0;
     if (zoomed_ && firstVisiblePending_) {
-        // The first sample at or right of the plot's left edge.
-        const double first = -level.x0 / level.dx;
-        firstVisible_ =
-            first > 0 ? toPixel(std::min(first, static_cast<double>(inputs.sampleCount))) : 0;
-        picture.scrollBarPosition = firstVisible_;
+        picture.scrollBarPosition = firstVisible;
         firstVisiblePending_ = false;
     }
 
     if (zoomed_)
-        picture.gridX = zoomedGridX(g, level, firstVisible_);
+        picture.gridX = zoomedGridX(g, level, firstVisible);
     else if (inputs.sampleCount <= 0)
         picture.gridX = emptyGridX(g.width());
     else
@@ -151,7 +151,7 @@ GraphPicture RealTimeGraph::paint(const GraphInputs& inputs) {
     }
     if (inputs.sampleCount >= 1 && g.bottom > g.top) {
         picture.timeLabels =
-            zoomed_ ? zoomedTimeLabels(inputs, g, level, firstVisible_, inputs.scrollOffset)
+            zoomed_ ? zoomedTimeLabels(inputs, g, level, firstVisible, inputs.scrollOffset)
                     : plainTimeLabels(inputs, g, xStep_);
     }
     return picture;

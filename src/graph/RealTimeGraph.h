@@ -64,9 +64,11 @@ struct GraphPicture {
     std::array<std::vector<Polyline>, kChannelCount> curves; // plot coordinates
     // The store is empty: the status bar shows kEmptyTimeReadout and kEmptyValuesReadout.
     bool emptyReadout = false;
-    // Set on the first paint after a zoom: the first visible sample. It becomes the
-    // scroll state's scrollMax, and the scroll bar gets the range 0 to sampleCount and
-    // this position.
+    // Set on the first paint after a zoom: the first visible sample, the integer part of
+    // the sample index at the plot's left edge. It may be negative (sample 0 right of the
+    // edge) or beyond the newest sample (a zoom into the part not yet recorded). It
+    // becomes the scroll state's scrollMax, and the scroll bar gets the range 0 to
+    // sampleCount and this position.
     std::optional<int> scrollBarPosition;
     // This paint found the first sample of a new recording and reset the zoom: the
     // view sets its scrollOffset to 0.
@@ -144,7 +146,6 @@ private:
     int zoomLevel_ = 0;
     bool zoomed_ = false;
     bool firstVisiblePending_ = false;
-    int firstVisible_ = 0;
 
     bool dragging_ = false;
     bool notMoved_ = true;

@@ -6,6 +6,7 @@
 
 #include "link/CalendarTime.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -273,6 +274,55 @@ TEST_F(RealTimeGraphTest, TheFirstPaintAfterAZoomPlacesTheScrollBarAtTheFirstVis
     EXPECT_FALSE(graph.zoomed());
     EXPECT_EQ(graph.zoomLevel(), 0);
     EXPECT_TRUE(picture.scrollReset);
+}
+
+// Lines of the zoomed grid inside the plot, and its time labels, each of which must
+// name the time the cursor readout gives at its place where a sample lies there.
+void expectGridAndLabelsOnThePlot(RealTimeGraph& graph, const GraphInputs& inputs,
+                                  const GraphPicture& picture) {
+    const int inside = static_cast<int>(std::count_if(picture.gridX.begin(), picture.gridX.end(),
+                                                      [](int x) { return x >= 0 && x < kW; }));
+    EXPECT_GE(inside, 3) << "grid lines inside the plot";
+    EXPECT_GE(picture.timeLabels.size(), 3u);
+    for (const TimeLabel& label : picture.timeLabels) {
+        EXPECT_GE(label.left, kLeft);
+        EXPECT_LE(label.left, kLeft + kW);
+        const auto moved = graph.mouseMove({label.left, 300}, inputs);
+        if (moved && moved->readout) {
+            EXPECT_EQ(moved->readout->timeText, "time:" + label.text) << "at x " << label.left;
+        }
+    }
+}
+
+TEST_F(RealTimeGraphTest, TheZoomedGridAndTimeLabelsStayOnThePlotWhileTheRecordingGrows) {
+    // The right quarter of the time axis, partly beyond the newest sample.
+    recordUpTo(90);
+    ASSERT_TRUE(drag({kLeft + 3 * kW / 4, kTop}, {kLeft + kW, kTop + kH}));
+    GraphPicture picture = graph.paint(inputs);
+    expectGridAndLabelsOnThePlot(graph, inputs, picture);
+
+    // The time axis compresses about ten times on the way to 600 samples.
+    for (int count = 91; count <= 600; ++count) {
+        inputs.sampleCount = count;
+        picture = graph.paint(inputs);
+        if (count % 50 == 0) {
+            SCOPED_TRACE(count);
+            expectGridAndLabelsOnThePlot(graph, inputs, picture);
+        }
+    }
+    EXPECT_GT(graph.samplesPerWidth(), 600);
+    EXPECT_TRUE(graph.zoomed());
+}
+
+TEST_F(RealTimeGraphTest, AZoomIntoThePartNotYetRecordedHasItsGridAndTimeLabels) {
+    recordUpTo(30); // samples 0..29 of a 100-sample axis: x 0..290
+    ASSERT_TRUE(drag({kLeft + 805, kTop}, {kLeft + 905, kTop + kH}));
+    GraphPicture picture = graph.paint(inputs);
+    ASSERT_TRUE(picture.scrollBarPosition);
+    EXPECT_EQ(*picture.scrollBarPosition, 80); // sample 80.5 sits at the left edge
+    expectGridAndLabelsOnThePlot(graph, inputs, picture);
+    ASSERT_FALSE(picture.timeLabels.empty());
+    EXPECT_EQ(picture.timeLabels.front().text, "14:02:44"); // sample 82 at 2 s
 }
 
 TEST_F(RealTimeGraphTest, TheReadoutNamesTheSampleUnderTheHoverLine) {
