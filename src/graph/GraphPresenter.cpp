@@ -79,8 +79,15 @@ void GraphPresenter::invalidate() {
 void GraphPresenter::paint(QPainter& painter, const QRect& region) {
     rearmSamplingTimerIfAsked();
     // While a selection is dragged the picture under it stays as it is.
-    if (stale_ || (!graph_.beingZoomed() && !(keyOf(inputs()) == key_)))
-        rebuildPicture();
+    if (stale_ || (!graph_.beingZoomed() && !(keyOf(inputs()) == key_))) {
+        // A new picture copied into part of the old one would tear it: a paint of less
+        // than the whole shows the old picture and asks for a whole repaint.
+        if (image_.isNull() || region.contains(imageRect_))
+            rebuildPicture();
+        else
+            QMetaObject::invokeMethod(
+                this, [this] { invalidate(); }, Qt::QueuedConnection);
+    }
     const QRect target = imageRect_ & region;
     if (!target.isEmpty())
         painter.drawImage(target, image_, target.translated(-imageRect_.topLeft()));

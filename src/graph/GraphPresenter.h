@@ -39,8 +39,10 @@ struct GraphSources {
 // The picture is composed off-screen once per change and copied in paintEvent, so a
 // repaint never flickers and an exposure costs one copy. The picture is rebuilt when
 // anything it is drawn from has changed (size, recording, unit, scale, channels,
-// scroll, zoom), whoever asked for the repaint. The hover line and the rubber band lie
-// over the picture and never disturb it.
+// scroll, zoom), whoever asked for the repaint; a repaint of less than the whole
+// picture that finds such a change asks for a whole one, so the screen never shows
+// pieces of two pictures. The hover line and the rubber band lie over the picture and
+// never disturb it.
 //
 // The host calls paint() from its paintEvent; the presenter watches the host's mouse
 // and resize events itself.

@@ -1,11 +1,13 @@
 // The real-time graph as the user sees it, checked on the pixels of the painted window:
 // the empty graph's grid and labels, sampling ticks repainting the first sample's start
 // time and then curves, channel visibility, a dense recording drawn exactly like the
-// line through every sample, and the mouse: hover line and cursor readout, zoom by
+// line through every sample, a change first seen by a small repaint reaching the whole
+// picture on the screen, and the mouse: hover line and cursor readout, zoom by
 // dragging, a click that does not zoom, a drag abandoned when it leaves the graph, and
 // UndoZoom.
 #include "GraphTestHost.h"
 #include "graph/GraphPainter.h"
+#include "support/OnScreen.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -231,6 +233,35 @@ TEST_F(GraphWindow, TheHoverLineFollowsTheMouseAndTheReadoutNamesTheSampleUnderI
     // Right of the newest sample the readout keeps its last texts.
     hover(QPoint(1200, 300));
     EXPECT_EQ(readoutTime, "time:22:13:35");
+}
+
+TEST_F(GraphWindow, AChangeFirstSeenByASmallRepaintReachesTheWholePictureOnTheScreen) {
+    recordInto(state.store, ramp(50), false);
+    showWindow();
+    settle();
+    // The strip a hover line repaints, far from the newest sample at x 302 + 490.
+    const QRect strip(1000, 118, 1, 483);
+    const auto expectScreenShowsTheWholePicture = [&](const char* change) {
+        host.repaint(strip);
+        settle();
+        const QImage screen = onScreen(host);
+        const QImage fresh = host.picture();
+        ASSERT_EQ(screen.size(), fresh.size());
+        int differing = 0;
+        for (int y = 0; y < fresh.height(); ++y)
+            for (int x = 0; x < fresh.width(); ++x)
+                differing += rgb(screen, x, y) != rgb(fresh, x, y) ? 1 : 0;
+        EXPECT_EQ(differing, 0) << change;
+    };
+
+    expectScreenShowsTheWholePicture("nothing");
+    // Nothing asks for a repaint: the unit changed on the stopped meter, a tick without
+    // a new frame repeated the last sample.
+    state.unit = TemperatureUnit::Fahrenheit;
+    expectScreenShowsTheWholePicture("unit");
+    host.presenter.onSampleTick();
+    ASSERT_EQ(state.store.sampleCount(), 51);
+    expectScreenShowsTheWholePicture("repeated sample");
 }
 
 TEST_F(GraphWindow, AClickDoesNotZoomADragDoesAndUndoZoomOrANewRecordingReturns) {
