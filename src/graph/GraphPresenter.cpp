@@ -124,8 +124,11 @@ void GraphPresenter::rebuildPicture() {
             QString::fromLatin1(kEmptyValuesReadout.data(), kEmptyValuesReadout.size()));
 
     // The hover line lies over the picture, so a new picture keeps it where the mouse
-    // left it; the fresh sample it was waiting for is drawn.
+    // left it; the fresh sample it was waiting for is drawn. An empty store has no
+    // sample under it, and the mouse is ignored until the first one arrives.
     sources_.store.clearGraphChanged();
+    if (picture.emptyReadout)
+        hoverVisible_ = false;
 
     renderImage(picture);
     key_ = keyOf(inputs());

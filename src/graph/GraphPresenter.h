@@ -42,7 +42,7 @@ struct GraphSources {
 // scroll, zoom), whoever asked for the repaint; a repaint of less than the whole
 // picture that finds such a change asks for a whole one, so the screen never shows
 // pieces of two pictures. The hover line and the rubber band lie over the picture and
-// never disturb it.
+// never disturb it; an empty store takes the hover line away.
 //
 // The host calls paint() from its paintEvent; the presenter watches the host's mouse
 // and resize events itself.

@@ -2,9 +2,9 @@
 // the empty graph's grid and labels, sampling ticks repainting the first sample's start
 // time and then curves, channel visibility, a dense recording drawn exactly like the
 // line through every sample, a change first seen by a small repaint reaching the whole
-// picture on the screen, and the mouse: hover line and cursor readout, zoom by
-// dragging, a click that does not zoom, a drag abandoned when it leaves the graph, and
-// UndoZoom.
+// picture on the screen, and the mouse: hover line and cursor readout, the line gone
+// when a new recording empties the store, zoom by dragging, a click that does not
+// zoom, a drag abandoned when it leaves the graph, and UndoZoom.
 #include "GraphTestHost.h"
 #include "graph/GraphPainter.h"
 #include "support/OnScreen.h"
@@ -262,6 +262,27 @@ TEST_F(GraphWindow, AChangeFirstSeenByASmallRepaintReachesTheWholePictureOnTheSc
     host.presenter.onSampleTick();
     ASSERT_EQ(state.store.sampleCount(), 51);
     expectScreenShowsTheWholePicture("repeated sample");
+}
+
+TEST_F(GraphWindow, ANewRecordingThatEmptiesTheStoreTakesTheHoverLineAway) {
+    state.record(ramp(50));
+    showWindow();
+    hover(QPoint(452, 300));
+    const auto whiteInColumn = [&](const QImage& image) {
+        return countInRect(image, QRect(452, 118, 1, 600 - 118 + 1),
+                           [](QRgb p) { return isColour(p, qRgb(255, 255, 255)); });
+    };
+    ASSERT_GT(whiteInColumn(host.picture()), 100);
+
+    // Run, then the first frame: the store is empty until the next tick.
+    state.store.run(1);
+    state.store.onAcceptedFrame({20, 30, 40, 50, 60}, kStart + 100);
+    ASSERT_EQ(state.store.sampleCount(), 0);
+    host.update();
+    settle();
+    EXPECT_EQ(whiteInColumn(onScreen(host)), 0);
+    EXPECT_EQ(whiteInColumn(host.picture()), 0);
+    EXPECT_EQ(readoutTime, "time:");
 }
 
 TEST_F(GraphWindow, AClickDoesNotZoomADragDoesAndUndoZoomOrANewRecordingReturns) {
