@@ -45,7 +45,7 @@ void CMeterPanelDlg::setLinkOffline(bool offline) {
     if (offline)
         update();
     else
-        update(kLcdRect);
+        update(kLcdRect | offlineTextBounds());
 }
 
 CPanelButton* CMeterPanelDlg::key(PanelKeyId controlId) const {

@@ -34,7 +34,7 @@ public:
     void showNewFrame();
 
     // The link watch's verdict. Going offline repaints the whole panel; coming back
-    // repaints the LCD, whose fill covers the "OFFLINE" text.
+    // repaints the LCD and whatever the "OFFLINE" text covered beyond it.
     void setLinkOffline(bool offline);
     bool linkOffline() const { return linkOffline_; }
 

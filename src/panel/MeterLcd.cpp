@@ -4,6 +4,7 @@
 #include "panel/CMeterPanelDlg.h"
 #include "panel/LogicalFont.h"
 
+#include <QFontMetrics>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <array>
@@ -16,6 +17,9 @@ namespace {
 const QColor kLcdColour(168, 191, 163);
 const QColor kOfflineColour(255, 0, 0);
 const QColor kTextColour(0, 0, 0);
+
+const QString kOfflineText = QStringLiteral("OFFLINE");
+constexpr QPoint kOfflineTopLeft(53, 160);
 
 enum LcdFont {
     kLabelFont,
@@ -98,7 +102,8 @@ void paintMeterLcd(QPainter& painter, const MeterState& state, bool linkOffline)
 
     if (linkOffline) {
         painter.setPen(kOfflineColour);
-        drawTopLeft(painter, fonts[kBigDigitsFont], 53, 160, QStringLiteral("OFFLINE"));
+        drawTopLeft(painter, fonts[kBigDigitsFont], kOfflineTopLeft.x(), kOfflineTopLeft.y(),
+                    kOfflineText);
         return;
     }
 
@@ -108,6 +113,16 @@ void paintMeterLcd(QPainter& painter, const MeterState& state, bool linkOffline)
         const int x = item.advance == 0 ? item.x : item.x - item.advance * int(text.size());
         drawTopLeft(painter, fonts[item.font], x, item.y, QString::fromStdString(text));
     }
+}
+
+QRect offlineTextBounds() {
+    const QFontMetrics metrics(toQFont(lcdFontTable()[kBigDigitsFont]));
+    const QRect advance(0, -metrics.ascent(), metrics.horizontalAdvance(kOfflineText),
+                        metrics.height());
+    // One pixel more all round for the smoothed edges of the glyphs.
+    return (metrics.boundingRect(kOfflineText) | advance)
+        .translated(kOfflineTopLeft + QPoint(0, metrics.ascent()))
+        .adjusted(-1, -1, 1, 1);
 }
 
 } // namespace calorant

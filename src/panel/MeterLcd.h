@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QRect>
+
 class QPainter;
 
 namespace calorant {
@@ -12,5 +14,9 @@ class MeterState;
 // its position; the readings are right-aligned by counting characters against a fixed
 // advance, as the meter's segments are, rather than by measuring the text.
 void paintMeterLcd(QPainter& painter, const MeterState& state, bool linkOffline);
+
+// Everything the red "OFFLINE" covers, in panel coordinates. Its last letter reaches
+// past the LCD's right edge onto the bezel.
+QRect offlineTextBounds();
 
 } // namespace calorant

@@ -1,10 +1,12 @@
 // What the meter panel paints: the display texts of MeterState inside the LCD at their
 // places, right-aligned readings that count characters, the degree mark only for
 // Celsius and Fahrenheit, blank texts drawing nothing, "OFFLINE" in red with nothing
-// else on the LCD, and a repaint after a frame that covers only the LCD.
+// else on the LCD and no trace of it on the screen once the meter is back, and a
+// repaint after a frame that covers only the LCD.
 #include "link/MeterState.h"
 #include "panel/CMeterPanelDlg.h"
 #include "panel/PanelArtwork.h"
+#include "support/OnScreen.h"
 
 #include <QImage>
 #include <QPaintEvent>
@@ -181,6 +183,25 @@ TEST_F(MeterPanelDisplay, theBottomBandAndTheRepeatedFaceFillAPanelLargerThanThe
         EXPECT_EQ(image.pixel(220 + 3, y), image.pixel(3, y)) << "row " << y;
 }
 
+TEST_F(MeterPanelDisplay, comingBackOnlineLeavesNoRedOfOfflineOnTheScreen) {
+    panel.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&panel));
+    test::settle();
+    const QRect aroundLcd = CMeterPanelDlg::kLcdRect.adjusted(-20, -20, 20, 20);
+    const int redOfTheFace = countPixels(test::onScreen(panel), aroundLcd, isRed);
+
+    panel.setLinkOffline(true);
+    test::settle();
+    ASSERT_GT(countPixels(test::onScreen(panel), aroundLcd, isRed), redOfTheFace + 300);
+
+    // The first frame after the silence, as the link delivers it.
+    state.applyFrame(frame({1.0f, 0, 0, 0, 0}));
+    panel.setLinkOffline(false);
+    panel.showNewFrame();
+    test::settle();
+    EXPECT_EQ(countPixels(test::onScreen(panel), aroundLcd, isRed), redOfTheFace);
+}
+
 // Records the area of every paint the panel receives.
 class PaintRecorder : public QObject {
 public:
@@ -209,10 +230,13 @@ TEST_F(MeterPanelDisplay, aNewFrameRepaintsOnlyTheLcdWhileGoingOfflineRepaintsEv
     QCoreApplication::processEvents();
     EXPECT_EQ(recorder.painted, QRegion(panel.rect()));
 
+    // Coming back repaints the LCD and the few columns the text covered beyond it.
     recorder.painted = QRegion();
     panel.setLinkOffline(false);
     QCoreApplication::processEvents();
-    EXPECT_EQ(recorder.painted, QRegion(CMeterPanelDlg::kLcdRect));
+    EXPECT_TRUE(recorder.painted.contains(CMeterPanelDlg::kLcdRect));
+    EXPECT_TRUE(
+        CMeterPanelDlg::kLcdRect.adjusted(-4, -4, 4, 4).contains(recorder.painted.boundingRect()));
 }
 
 } // namespace
