@@ -28,6 +28,7 @@ MeterLink::MeterLink(CMSComm& comm, SampleStore& store, MeterState& state, Logge
     connect(&comm_, &CMSComm::portFailed, this, &MeterLink::onPortFailed);
 
     const auto setUp = [this](QTimer& timer, int intervalMs, bool singleShot, auto handler) {
+        timer.setParent(this); // the link-end command finds them all to stop them
         timer.setInterval(intervalMs);
         timer.setSingleShot(singleShot);
         connect(&timer, &QTimer::timeout, this, handler);
@@ -53,6 +54,7 @@ void MeterLink::setClock(std::function<std::time_t()> clock) {
 }
 
 void MeterLink::startTimers() {
+    ended_ = false;
     knownDevices_ = deviceList(ports_->availablePorts());
     periodicTimer_.start();
     watchdogTimer_.start();
@@ -60,7 +62,8 @@ void MeterLink::startTimers() {
 }
 
 void MeterLink::scheduleScan() {
-    scanTimer_.start();
+    if (!ended_)
+        scanTimer_.start();
 }
 
 // --- receive event ------------------------------------------------------------------
@@ -381,6 +384,10 @@ void MeterLink::powerOff() {
 }
 
 void MeterLink::sendLinkEnd() {
+    // Nothing may reopen the port and ask for frames again once the link is over.
+    ended_ = true;
+    for (QTimer* timer : findChildren<QTimer*>(Qt::FindDirectChildrenOnly))
+        timer->stop();
     comm_.setPortOpen(false);
     namePort();
     if (comm_.setPortOpen(true) && comm_.setInputLen(0) && comm_.setInBufferCount(0))

@@ -84,6 +84,7 @@ public:
     void startTimers();
     // Runs the port scan one second from now (timer 4), as at start-up and after a
     // device change; a pending scan is pushed back, so a burst of changes gives one scan.
+    // After the link-end command nothing is scanned until the timers start again.
     void scheduleScan();
 
     // --- link operations ------------------------------------------------------------
@@ -114,8 +115,9 @@ public:
     void sendCommand(const MeterCommand& command);
     // The power-off command, three times.
     void powerOff();
-    // The link-end command written when the programme closes: reopen the port, discard
-    // input, write 0xAA 0x55 0x0E. Failures are dropped.
+    // The link-end command written when the programme closes: every timer of the link
+    // stops first, then reopen the port, discard input, write 0xAA 0x55 0x0E. Failures
+    // are dropped.
     void sendLinkEnd();
 
     // --- timer handlers -----------------------------------------------------------------
@@ -219,6 +221,8 @@ private:
     LoggerDownload download_;
     bool downloadDone_ = false;
     int loggerRequestsSent_ = 0;
+
+    bool ended_ = false; // the link-end command went out
 
     QTimer downloadWindowTimer_;
     QTimer periodicTimer_;

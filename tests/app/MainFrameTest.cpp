@@ -1,14 +1,16 @@
 // The main window on the offscreen platform with a scripted serial port: its menus,
 // toolbar and status bar; which commands are enabled and marked as the link's state
-// changes; the settings file read at creation and written by every close, before the
-// link-end command goes out; the panel and bars placed through real window resizes,
-// with the size limits of the statistics bar and the scroll strip; OFFLINE on the
-// panel while the meter does not answer.
+// changes; the link's timers running from creation; the settings file read at creation
+// and written by every close, before the link-end command goes out, after which nothing
+// reopens the port while the save question waits; the panel and bars placed through
+// real window resizes, with the size limits of the statistics bar and the scroll strip;
+// OFFLINE on the panel while the meter does not answer.
 #include "app/CKVDoc.h"
 #include "app/CMainFrame.h"
 #include "app/CMeterApp.h"
 #include "app/SettingsFile.h"
 #include "graph/CKVView.h"
+#include "graph/GraphPresenter.h"
 #include "link/ByteArrayView.h"
 #include "link/MeterLink.h"
 #include "panel/CGraphBarDlg.h"
@@ -19,6 +21,7 @@
 #include "support/ByteArrays.h"
 #include "support/FakePortEnumerator.h"
 #include "support/FakeSerialPort.h"
+#include "support/NextModal.h"
 
 #include <QAction>
 #include <QApplication>
@@ -26,15 +29,23 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <set>
+#include <utility>
 
 using namespace calorant;
+using calorant::test::NextModal;
 
 namespace {
 
+const QByteArray kLiveRequestBytes = bytes({0xAA, 0x55, 0x01});
 const QByteArray kLinkEndBytes = bytes({0xAA, 0x55, 0x0E});
 
 // A live frame from the emulator's own encoder: 23.4 C on T1 as the main reading.
@@ -75,17 +86,37 @@ protected:
     }
     void TearDown() override { qunsetenv("XDG_CONFIG_HOME"); }
 
-    void makeFrame() {
+    void makeFrame(const QString& deviceOverride = {}) {
         auto fakePort = std::make_unique<FakeSerialPort>();
         port = fakePort.get();
         MainFrameOptions options;
         options.settingsFolder = userSettingsFolder();
+        options.deviceOverride = deviceOverride;
         options.serialPort = std::move(fakePort);
         options.portEnumerator = std::make_unique<FakePortEnumerator>();
         frame = std::make_unique<CMainFrame>(doc, std::move(options));
     }
 
     QAction* command(CommandId id) const { return frame->commandAction(id); }
+
+    // Period and single-shot flag of every link timer that runs.
+    std::multiset<std::pair<int, bool>> runningLinkTimers() const {
+        std::multiset<std::pair<int, bool>> running;
+        for (const QTimer* timer : frame->link().findChildren<QTimer*>())
+            if (timer->isActive())
+                running.insert({timer->interval(), timer->isSingleShot()});
+        return running;
+    }
+
+    // Sampling ticks over live values: a recording of `count` samples that goes on.
+    void recordSamples(int count) {
+        SampleStore& store = doc.sampleStore();
+        store.run(1);
+        for (int i = 0; i < count; ++i) {
+            store.onAcceptedFrame({20.0f + i, 21, 22, 23, 24}, 1700000000 + i);
+            frame->view()->graph().onSampleTick();
+        }
+    }
 
     QString settingsPath() const {
         return configHome.filePath(QString::fromLatin1(kSettingsFileName.data()));
@@ -220,16 +251,54 @@ TEST_F(MainFrameTest, SavedSettingsAreUsedAndTheRunsChangesWrittenAtClose) {
     EXPECT_EQ(written.yOffset, -2);
 }
 
+TEST_F(MainFrameTest, TheWindowRunsTheLinksTimersWithTheirPeriodsFromItsCreation) {
+    makeFrame();
+    // The five-minute command, the watchdog, the port-list watch and the first scan.
+    EXPECT_EQ(runningLinkTimers(),
+              (std::multiset<std::pair<int, bool>>{
+                  {300000, false}, {5000, false}, {1000, false}, {1000, true}}));
+}
+
 TEST_F(MainFrameTest, CloseWritesTheSettingsAndThenSendsTheLinkEndCommand) {
     makeFrame();
+    port->deliver(liveFrame().left(20)); // part of a frame, still in the port's buffer
     QList<bool> settingsPresentAtWrite;
-    port->duringWrite = [&] { settingsPresentAtWrite << QFile::exists(settingsPath()); };
+    QList<QByteArray> inputPendingAtWrite;
+    port->duringWrite = [&] {
+        settingsPresentAtWrite << QFile::exists(settingsPath());
+        inputPendingAtWrite << port->unread();
+    };
     frame->close();
     ASSERT_FALSE(port->written.isEmpty());
     EXPECT_EQ(port->written.last(), kLinkEndBytes);
     EXPECT_TRUE(settingsPresentAtWrite.last());
-    EXPECT_EQ(port->unread(), QByteArray()); // pending input was thrown away first
+    EXPECT_EQ(inputPendingAtWrite.last(), QByteArray()) << "pending input thrown away first";
     EXPECT_FALSE(frame->isVisible());
+}
+
+TEST_F(MainFrameTest, NothingReopensTheLinkWhileTheCloseQuestionIsOpen) {
+    makeFrame(QStringLiteral("/dev/meter-bridge"));
+    recordSamples(2);
+    QString question;
+    std::multiset<std::pair<int, bool>> timersDuringQuestion;
+    NextModal answer([&](QWidget& modal) {
+        auto& box = dynamic_cast<QMessageBox&>(modal);
+        question = box.text();
+        timersDuringQuestion = runningLinkTimers();
+        // Long enough for the start-up scan, the port-list watch or the rescan after a
+        // broken port to reopen the port and ask for frames again.
+        port->breakDown(QStringLiteral("device removed"));
+        QTest::qWait(1300);
+        box.button(QMessageBox::No)->click();
+    });
+    frame->close();
+
+    EXPECT_TRUE(answer.seen());
+    EXPECT_EQ(question, QStringLiteral("Do you want to save the data before closing?"));
+    EXPECT_TRUE(timersDuringQuestion.empty());
+    ASSERT_FALSE(port->written.isEmpty());
+    EXPECT_EQ(port->written.last(), kLinkEndBytes);
+    EXPECT_FALSE(port->written.contains(kLiveRequestBytes));
 }
 
 TEST_F(MainFrameTest, CloseWithTheMeterPortGoneStillWritesTheSettingsAndCloses) {

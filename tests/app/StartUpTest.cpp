@@ -9,6 +9,7 @@
 #include "app/CommandLine.h"
 #include "app/HelpWindow.h"
 #include "graph/CKVView.h"
+#include "support/NextModal.h"
 
 #include <QAction>
 #include <QApplication>
@@ -20,36 +21,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
-#include <QTimer>
-#include <functional>
 #include <gtest/gtest.h>
 
 using namespace calorant;
+using calorant::test::NextModal;
 
 namespace {
-
-// Runs `inspect` on the next modal window that opens, then closes that window. Watches
-// only while it exists.
-class NextModal {
-public:
-    explicit NextModal(std::function<void(QWidget&)> inspect) : inspect_(std::move(inspect)) {
-        QObject::connect(&poll_, &QTimer::timeout, [this] {
-            if (QWidget* modal = QApplication::activeModalWidget()) {
-                poll_.stop();
-                seen_ = true;
-                inspect_(*modal);
-                modal->close();
-            }
-        });
-        poll_.start(10);
-    }
-    bool seen() const { return seen_; }
-
-private:
-    std::function<void(QWidget&)> inspect_;
-    QTimer poll_;
-    bool seen_ = false;
-};
 
 ParsedCommandLine parse(const QStringList& arguments) {
     return parseCommandLine(arguments);
