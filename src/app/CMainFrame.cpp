@@ -12,6 +12,7 @@
 #include "link/CMSComm.h"
 #include "link/MeterLink.h"
 #include "panel/CComPortDlg.h"
+#include "record/SaveNaming.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -258,10 +259,34 @@ void CMainFrame::showLinkMessage(const QString& text) {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (!signalExitStatus_) {
+        writeSettings();
+        link_->sendLinkEnd();
+        recordingCommands_->offerSaveBeforeClose();
+    }
+    event->accept();
+}
+
+int CMainFrame::endOnSignal(const std::function<void(const QString&)>& report) {
+    if (signalExitStatus_)
+        return *signalExitStatus_;
     writeSettings();
     link_->sendLinkEnd();
-    recordingCommands_->offerSaveBeforeClose();
-    event->accept();
+    int status = 0;
+    if (const std::optional<UnaskedSave> save = recordingCommands_->saveUnsavedWithoutAsking()) {
+        if (save->result.saved) {
+            for (const std::filesystem::path& file :
+                 {save->graphPath, companionCsvPath(save->graphPath)})
+                report(QStringLiteral("recording saved to %1")
+                           .arg(QString::fromStdU16String(file.u16string())));
+        } else {
+            report(QString::fromStdString(save->result.message()));
+            status = 1;
+        }
+    }
+    signalExitStatus_ = status;
+    close();
+    return status;
 }
 
 // Changes made during the run (port choice, Y axis) are kept only here, at close.

@@ -12,6 +12,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 
 class QLabel;
 class QToolBar;
@@ -70,6 +71,14 @@ public:
     // Runs updateCommandStates() once the current event has been handled.
     void requestCommandStateUpdate();
 
+    // A termination signal ends the programme with no question asked: the settings are
+    // written, the link ends, an unsaved recording of two samples or more is saved into
+    // the recording folder under the name Save proposes (with its CSV), and the window
+    // closes. `report` gets one line per file saved, or the reason the save failed.
+    // Returns the exit status: 0, or 1 when the save failed. A later call does nothing
+    // more and returns the same status.
+    int endOnSignal(const std::function<void(const QString&)>& report);
+
     // Pane 0 is the message pane; panes 1 and 2 carry the graph's cursor readout.
     QLabel* statusPane(int index) const;
     void setStatusPaneText(int index, const QString& text);
@@ -111,6 +120,7 @@ private:
     QPointer<HelpWindow> helpWindow_;
     QTimer commandStateUpdate_;
     std::unique_ptr<RecordingCommands> recordingCommands_;
+    std::optional<int> signalExitStatus_; // set once a termination signal has ended it
 };
 
 } // namespace calorant

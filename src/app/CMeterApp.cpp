@@ -1,6 +1,7 @@
 #include "app/CMeterApp.h"
 
 #include "app/CMainFrame.h"
+#include "app/TerminationSignals.h"
 #include "graph/CKVView.h"
 
 #include <QCoreApplication>
@@ -35,6 +36,18 @@ void CMeterApp::initInstance() {
     // Without a window manager nothing maximises the window: it gets the screen anyway.
     mainFrame_->setGeometry(mainFrame_->screen()->availableGeometry());
     mainFrame_->showMaximized();
+}
+
+void CMeterApp::exitOnTerminationSignals(std::function<void(int)> exit, std::FILE* messages) {
+    handleTerminationSignals([this, exit = std::move(exit), messages] {
+        int status = 0;
+        if (mainFrame_)
+            status = mainFrame_->endOnSignal([messages](const QString& line) {
+                std::fprintf(messages, "calorant: %s\n", qPrintable(line));
+                std::fflush(messages);
+            });
+        exit(status);
+    });
 }
 
 // The emulator sits beside the programme. Returns its device, or nothing when it could

@@ -4,7 +4,9 @@
 #include "app/CommandLine.h"
 #include "link/MeterEmulatorProcess.h"
 
+#include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <memory>
 
 namespace calorant {
@@ -29,6 +31,12 @@ public:
     // loaded; an emulator that cannot be started is reported and the meter is looked
     // for as usual.
     void initInstance();
+
+    // SIGINT, SIGTERM and SIGHUP (Ctrl+C, a logout, kill) end the programme from the
+    // event loop without a question (CMainFrame::endOnSignal); what it reports goes to
+    // `messages` a line at a time, and `exit` gets the exit status (the programme passes
+    // QApplication::exit). Call once.
+    void exitOnTerminationSignals(std::function<void(int)> exit, std::FILE* messages);
 
     CKVDoc& document() { return doc_; }
     CMainFrame* mainFrame() const { return mainFrame_.get(); }

@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QGuiApplication>
 #include <QKeySequence>
+#include <system_error>
 
 namespace calorant {
 
@@ -67,15 +68,32 @@ void RecordingCommands::save() {
         dialogs_->askSavePath(saveRequest(kRecordingFileFilter));
     if (!path)
         return;
+    const SaveResult result = writeRecording(*path, Files::GraphAndCsv);
+    if (!result.saved)
+        reportFailure(result.message());
+}
+
+SaveResult RecordingCommands::writeRecording(const std::filesystem::path& graphPath, Files files) {
+    const SampleStore& store = context_.doc.sampleStore();
+    const auto unitCode = static_cast<std::uint8_t>(context_.unit());
+    const GraphDisplaySettings& display = context_.display;
     SaveResult result;
     {
         WaitCursor wait;
-        result = saveRecording(*path, context_.doc.sampleStore(),
-                               static_cast<std::uint8_t>(context_.unit()),
-                               context_.display.graphYGain, context_.display.graphYOffset);
+        result = files == Files::GraphAndCsv
+                     ? saveRecording(graphPath, store, unitCode, display.graphYGain,
+                                     display.graphYOffset)
+                     : saveRecordingGraph(graphPath, store, unitCode, display.graphYGain,
+                                          display.graphYOffset);
     }
-    if (!result.saved)
-        reportFailure(result.message());
+    if (result.saved)
+        lastSaved_ = currentExtent();
+    return result;
+}
+
+RecordingCommands::SavedExtent RecordingCommands::currentExtent() const {
+    const SampleStore& store = context_.doc.sampleStore();
+    return {store.runStartTime(), store.sampleCount()};
 }
 
 bool RecordingCommands::canSave() const {
@@ -103,13 +121,7 @@ void RecordingCommands::saveDocument() {
             return;
         documentPath_ = *path;
     }
-    SaveResult result;
-    {
-        WaitCursor wait;
-        result = saveRecordingGraph(documentPath_, context_.doc.sampleStore(),
-                                    static_cast<std::uint8_t>(context_.unit()),
-                                    context_.display.graphYGain, context_.display.graphYOffset);
-    }
+    const SaveResult result = writeRecording(documentPath_, Files::GraphAlone);
     if (!result.saved) {
         documentPath_.clear(); // the next Save asks again
         reportFailure(result.message());
@@ -128,6 +140,20 @@ void RecordingCommands::offerSaveBeforeClose() {
     if (context_.doc.sampleStore().asksSaveOnClose() &&
         dialogs_->askYesNo(kSaveBeforeCloseQuestion))
         save();
+}
+
+std::optional<UnaskedSave> RecordingCommands::saveUnsavedWithoutAsking() {
+    if (!context_.doc.sampleStore().asksSaveOnClose() || lastSaved_ == currentExtent())
+        return std::nullopt;
+    // The documents folder need not exist yet, and no dialog will offer another place.
+    std::error_code ignored;
+    std::filesystem::create_directories(context_.documentsFolder, ignored);
+    const FileDialogRequest request = saveRequest(kRecordingFileFilter);
+    UnaskedSave save;
+    save.graphPath =
+        request.folder / (request.proposedName + "." + request.defaultSuffix).toStdU16String();
+    save.result = writeRecording(save.graphPath, Files::GraphAndCsv);
+    return save;
 }
 
 void RecordingCommands::reportFailure(const std::string& message) {

@@ -2,12 +2,14 @@
 
 #include "app/RecordingDialogs.h"
 #include "link/Temperature.h"
+#include "record/FileSave.h"
 
 #include <QString>
 #include <ctime>
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace calorant {
 
@@ -34,6 +36,13 @@ struct RecordingContext {
     LoggerModeFlags& loggerFlags;          // raised when a .graph file is opened
     std::filesystem::path documentsFolder; // the user's documents folder
     std::function<std::time_t()> now = [] { return std::time(nullptr); };
+};
+
+// A save made without asking anything: the .graph file (its CSV companion lies beside
+// it) and how writing them went.
+struct UnaskedSave {
+    std::filesystem::path graphPath;
+    SaveResult result;
 };
 
 // The main window's commands for the real-time recording: Run, Stop, Save, the
@@ -68,17 +77,33 @@ public:
 
     // Closing the main window: a recording of two samples or more may be saved first.
     void offerSaveBeforeClose();
+    // Ending on a termination signal, with no one to ask: a recording of two samples or
+    // more that no save has written since it last grew is saved like Save does, under
+    // the name Save proposes. Nothing when there is nothing to save.
+    std::optional<UnaskedSave> saveUnsavedWithoutAsking();
 
     // Makes the commands work on the main window's menus, toolbar and shortcuts.
     void bindTo(CMainFrame& frame);
 
 private:
+    // Which recording, and how much of it, a save last wrote.
+    struct SavedExtent {
+        std::time_t runStartTime = 0;
+        int sampleCount = 0;
+        friend bool operator==(const SavedExtent&, const SavedExtent&) = default;
+    };
+
+    enum class Files { GraphAndCsv, GraphAlone };
+
     FileDialogRequest saveRequest(const QString& filter) const;
+    SaveResult writeRecording(const std::filesystem::path& graphPath, Files files);
+    SavedExtent currentExtent() const;
     void reportFailure(const std::string& message);
 
     RecordingContext context_;
     std::unique_ptr<RecordingDialogs> dialogs_;
     std::filesystem::path documentPath_; // where the document's own Save writes
+    std::optional<SavedExtent> lastSaved_;
 };
 
 } // namespace calorant

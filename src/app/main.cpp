@@ -1,8 +1,6 @@
 // calorant: the desktop companion of the five-channel temperature meter.
-#include "app/CMainFrame.h"
 #include "app/CMeterApp.h"
 #include "app/CommandLine.h"
-#include "app/TerminationSignals.h"
 
 #include <QApplication>
 #include <algorithm>
@@ -57,11 +55,7 @@ int main(int argc, char** argv) {
         return *status;
 
     calorant::CMeterApp meterApp(parsed.commandLine, calorant::userSettingsFolder());
-    calorant::handleTerminationSignals([&meterApp] {
-        if (calorant::CMainFrame* frame = meterApp.mainFrame())
-            frame->close();
-        QApplication::quit();
-    });
+    meterApp.exitOnTerminationSignals(&QApplication::exit, stderr);
     meterApp.initInstance();
     return QApplication::exec();
 }

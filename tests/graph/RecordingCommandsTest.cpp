@@ -1,7 +1,8 @@
 // The recording commands with scripted answers: Run choosing the rate (a rate of 0
 // becomes 1 s, and the sampling timer starts only once a rate is chosen), the save
 // question only after a first recording, Save writing both files in the recording folder
-// and reporting a failure, the save offered at close from two samples on, and the
+// and reporting a failure, the save offered at close from two samples on, the save made
+// with no one to ask (a termination signal) of a recording not saved yet, and the
 // document's own Save and Open. Then the programme's real dialogs, answered through
 // their widgets, and the main window: Save available from the first sample, the question
 // at close from the second.
@@ -181,6 +182,42 @@ TEST_F(RecordingCommandsTest, ClosingOffersToSaveOnlyARecordingOfTwoSamplesOrMor
     commands.offerSaveBeforeClose();
     EXPECT_EQ(script.questions, std::vector<QString>{kSaveBeforeCloseQuestion});
     EXPECT_TRUE(fs::exists(recordingFolder / "close.graph"));
+}
+
+TEST_F(RecordingCommandsTest, WithNoOneToAskOnlyARecordingNotYetSavedIsSavedUnderTheProposedName) {
+    script.sampleRate = 1;
+    commands.run();
+    frameAndTick(20);
+    EXPECT_FALSE(commands.saveUnsavedWithoutAsking()) << "one sample is not offered at close";
+
+    frameAndTick(30);
+    std::optional<UnaskedSave> save = commands.saveUnsavedWithoutAsking();
+    ASSERT_TRUE(save);
+    EXPECT_TRUE(save->result.saved) << save->result.message();
+    EXPECT_EQ(save->graphPath, recordingFolder / "11-14-23 22.13.20.graph");
+    EXPECT_GT(fs::file_size(recordingFolder / "11-14-23 22.13.20.csv"), 0u);
+    EXPECT_TRUE(script.questions.empty());
+    EXPECT_TRUE(script.saveRequests.empty());
+    EXPECT_FALSE(commands.saveUnsavedWithoutAsking()) << "nothing new since that save";
+
+    // A sample more needs saving again; one saved through Save does not.
+    frameAndTick(40);
+    EXPECT_TRUE(commands.saveUnsavedWithoutAsking());
+    frameAndTick(50);
+    script.savePath = documents / "mine.graph";
+    commands.save();
+    EXPECT_FALSE(commands.saveUnsavedWithoutAsking());
+}
+
+TEST_F(RecordingCommandsTest, ASaveWithNoOneToAskThatFailsSaysWhichFileAndWhy) {
+    recordInto(store(), ramp(3));
+    std::ofstream(recordingFolder.string()) << "a file where the folder should be";
+    const std::optional<UnaskedSave> save = commands.saveUnsavedWithoutAsking();
+    ASSERT_TRUE(save);
+    EXPECT_FALSE(save->result.saved);
+    EXPECT_TRUE(save->result.message().starts_with("Could not save"));
+    EXPECT_NE(save->result.message().find("11-14-23 22.13.20.csv"), std::string::npos);
+    EXPECT_TRUE(commands.saveUnsavedWithoutAsking()) << "still not saved";
 }
 
 TEST_F(RecordingCommandsTest, TheDocumentSaveAsksOnceWritesTheGraphFileAloneAndOpensAgain) {
