@@ -22,6 +22,7 @@
 #include <QTest>
 #include <QTextBrowser>
 #include <gtest/gtest.h>
+#include <optional>
 
 using namespace calorant;
 using calorant::test::NextModal;
@@ -73,19 +74,41 @@ protected:
     QTemporaryDir settingsFolder;
 };
 
+// What the document held when the main window was first shown.
+class FirstShowWatch : public QObject {
+public:
+    explicit FirstShowWatch(const CKVDoc& doc) : doc_(doc) { qApp->installEventFilter(this); }
+    ~FirstShowWatch() override { qApp->removeEventFilter(this); }
+    std::optional<int> readingsAtShow;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show && qobject_cast<CMainFrame*>(watched) && !readingsAtShow)
+            readingsAtShow = doc_.loggerSet().readingCount;
+        return false;
+    }
+
+private:
+    const CKVDoc& doc_;
+};
+
 TEST_F(StartUpTest, AGraphFileOnTheCommandLineIsLoadedBeforeTheWindowShows) {
     CommandLine commandLine;
     commandLine.graphFile = qEnvironmentVariable("CALORANT_TEST_DATA") + "/three-readings.graph";
     const NextModal message([](QWidget&) {});
-    const auto app = start(commandLine);
+    CMeterApp app(commandLine, toFilesystemPath(settingsFolder.path()));
+    FirstShowWatch shown(app.document());
+    app.initInstance();
     QTest::qWait(50);
 
+    ASSERT_TRUE(shown.readingsAtShow.has_value());
+    EXPECT_EQ(*shown.readingsAtShow, 3);
     EXPECT_FALSE(message.seen());
-    EXPECT_EQ(app->document().loggerSet().readingCount, 3);
-    EXPECT_EQ(app->document().loggerSet().sampleRate, 2);
-    EXPECT_EQ(app->mainFrame()->view()->loggerModeFlags().fileSetLoaded, 1);
-    EXPECT_TRUE(app->mainFrame()->isVisible());
-    EXPECT_EQ(app->mainFrame()->windowTitle(), QStringLiteral("KL320 Thermocouple/IR Datalogger"));
+    EXPECT_EQ(app.document().loggerSet().readingCount, 3);
+    EXPECT_EQ(app.document().loggerSet().sampleRate, 2);
+    EXPECT_EQ(app.mainFrame()->view()->loggerModeFlags().fileSetLoaded, 1);
+    EXPECT_TRUE(app.mainFrame()->isVisible());
+    EXPECT_EQ(app.mainFrame()->windowTitle(), QStringLiteral("KL320 Thermocouple/IR Datalogger"));
 }
 
 TEST_F(StartUpTest, AnUnreadableGraphFileIsReportedAndNothingIsLoaded) {

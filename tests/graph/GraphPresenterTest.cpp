@@ -334,12 +334,35 @@ TEST_F(GraphWindow, ADragThatLeavesTheGraphIsAbandonedWithinOneWatchTick) {
 
 TEST_F(GraphWindow, AWindowTooSmallForTheGraphPaintsAndIgnoresTheMouse) {
     state.record(ramp(50));
+    showWindow();
     for (const QSize size : {QSize(300, 150), QSize(1, 1), QSize(340, 320)}) {
+        SCOPED_TRACE(std::to_string(size.width()) + " x " + std::to_string(size.height()));
         host.resize(size);
-        EXPECT_FALSE(host.picture().isNull());
+        readoutTime.clear();
+        hover(QPoint(size.width() / 2, size.height() / 2));
         drag(QPoint(0, 0), QPoint(size.width(), size.height()));
-        EXPECT_FALSE(host.presenter.zoomed()) << size.width() << " x " << size.height();
+        EXPECT_FALSE(host.presenter.zoomed());
+        EXPECT_FALSE(rubberBand()->isVisible());
+        EXPECT_TRUE(readoutTime.isEmpty());
+
+        // No plot has room: no curve and no hover line, whatever the mouse did.
+        const QImage image = host.picture();
+        ASSERT_EQ(image.size(), size);
+        EXPECT_EQ(countInRect(image, image.rect(),
+                              [](QRgb p) {
+                                  for (int c = 0; c < kChannelCount; ++c)
+                                      if (isColour(p, channelColour(c)))
+                                          return true;
+                                  return isColour(p, qRgb(255, 255, 255));
+                              }),
+                  0);
     }
+
+    // Back at its size the graph is whole again.
+    host.resize(kClientWidth, kClientHeight);
+    EXPECT_EQ(curveColours(host.picture()).size(), 5u);
+    hover(QPoint(452, 300));
+    EXPECT_EQ(readoutTime, "time:22:13:35");
 }
 
 } // namespace

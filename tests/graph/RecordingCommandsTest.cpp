@@ -130,7 +130,9 @@ TEST_F(RecordingCommandsTest, TheSaveQuestionComesOnlyAfterARecordingAndCancelKe
     script.yesNo = {false};
     script.sampleRate.reset(); // the Sample Rate Setup dialog is closed without OK
     commands.run();
-    EXPECT_EQ(script.questions, std::vector<QString>{kSaveBeforeRunQuestion});
+    EXPECT_EQ(
+        script.questions,
+        std::vector<QString>{"Do you want to save the existing graph data before continuing?"});
     EXPECT_EQ(script.proposedRates.back(), 2);
     EXPECT_TRUE(script.saveRequests.empty());
     EXPECT_EQ(store().sampleCount(), 3);
@@ -180,7 +182,8 @@ TEST_F(RecordingCommandsTest, ClosingOffersToSaveOnlyARecordingOfTwoSamplesOrMor
     script.yesNo = {true};
     script.savePath = recordingFolder / "close.graph";
     commands.offerSaveBeforeClose();
-    EXPECT_EQ(script.questions, std::vector<QString>{kSaveBeforeCloseQuestion});
+    EXPECT_EQ(script.questions,
+              std::vector<QString>{"Do you want to save the data before closing?"});
     EXPECT_TRUE(fs::exists(recordingFolder / "close.graph"));
 }
 
@@ -255,13 +258,18 @@ template <typename Dialog> void whenOpen(std::function<void(Dialog&)> answer) {
 
 TEST(RecordingDialogs, TheQuestionIsAMessageBoxCaptionedCalorantWithYesAndNo) {
     WidgetRecordingDialogs dialogs(nullptr);
-    whenOpen<QMessageBox>([](QMessageBox& box) {
-        EXPECT_EQ(box.windowTitle(), "Calorant");
-        EXPECT_EQ(box.text(), kSaveBeforeCloseQuestion);
-        EXPECT_EQ(box.standardButtons(), QMessageBox::Yes | QMessageBox::No);
-        box.button(QMessageBox::Yes)->click();
-    });
-    EXPECT_TRUE(dialogs.askYesNo(kSaveBeforeCloseQuestion));
+    const QString question = QStringLiteral("Keep going?");
+    for (const QMessageBox::StandardButton answer : {QMessageBox::Yes, QMessageBox::No}) {
+        QString shown;
+        whenOpen<QMessageBox>([&shown, answer](QMessageBox& box) {
+            EXPECT_EQ(box.windowTitle(), "Calorant");
+            EXPECT_EQ(box.standardButtons(), QMessageBox::Yes | QMessageBox::No);
+            shown = box.text();
+            box.button(answer)->click();
+        });
+        EXPECT_EQ(dialogs.askYesNo(question), answer == QMessageBox::Yes);
+        EXPECT_EQ(shown, "Keep going?");
+    }
 }
 
 TEST(RecordingDialogs, TheSaveDialogFiltersRecordingsAndAppendsTheGraphExtension) {
@@ -305,7 +313,7 @@ TEST(MainWindow, SaveIsAvailableFromTheFirstSampleAndCloseAsksFromTheSecond) {
         box.button(QMessageBox::No)->click();
     });
     frame.close();
-    EXPECT_EQ(asked, kSaveBeforeCloseQuestion);
+    EXPECT_EQ(asked, "Do you want to save the data before closing?");
 }
 
 } // namespace

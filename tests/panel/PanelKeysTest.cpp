@@ -1,11 +1,14 @@
 // The six keys of the meter panel, driven by real mouse and keyboard events through the
 // window system: which commands reach the sink for presses, releases, drags,
-// double-clicks, the space bar and Enter/Escape, and that the keys sit at their places
-// on the face and stay usable while the panel shows "OFFLINE".
+// double-clicks, the space bar, and Enter and Escape, which neither reach the meter nor
+// close the window around the panel; and that the keys sit at their places on the face
+// and stay usable while the panel shows "OFFLINE".
 #include "link/MeterState.h"
 #include "panel/CMeterPanelDlg.h"
 #include "panel/CPanelButton.h"
 
+#include <QDialog>
+#include <QPushButton>
 #include <QTest>
 #include <QWindow>
 #include <gmock/gmock.h>
@@ -98,15 +101,38 @@ TEST_F(PanelKeys, theSpaceBarPressesTheFocusedKey) {
     EXPECT_THAT(sent, ElementsAre(command(0x03)));
 }
 
-TEST_F(PanelKeys, enterAndEscapeOnAFocusedKeySendNothingAndLeaveThePanelOpen) {
-    CPanelButton* key = panel.key(kKeyHold);
-    key->setFocus();
-    QTest::keyClick(key, Qt::Key_Return);
-    QTest::keyClick(key, Qt::Key_Enter);
-    QTest::keyClick(key, Qt::Key_Escape);
-    QTest::keyClick(&panel, Qt::Key_Escape);
+// The panel inside a dialog: Enter presses the dialog's default button and Escape
+// closes it, unless the panel keeps both keys to itself.
+TEST(PanelKeysInADialog, enterAndEscapeOnThePanelOrAKeySendNothingAndCloseNothing) {
+    QDialog dialog;
+    dialog.resize(400, 700);
+    MeterState state;
+    std::vector<MeterCommand> sent;
+    auto* panel = new CMeterPanelDlg(
+        state, [&](const MeterCommand& c) { sent.push_back(c); }, &dialog);
+    auto* defaultButton = new QPushButton(QStringLiteral("OK"), &dialog);
+    defaultButton->move(300, 650);
+    defaultButton->setDefault(true);
+    int defaultPresses = 0;
+    QObject::connect(defaultButton, &QPushButton::clicked, [&] { ++defaultPresses; });
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+
+    for (QWidget* target :
+         {static_cast<QWidget*>(panel->key(kKeyHold)), static_cast<QWidget*>(panel)}) {
+        target->setFocus();
+        for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape})
+            QTest::keyClick(target, key);
+    }
     EXPECT_THAT(sent, IsEmpty());
-    EXPECT_TRUE(panel.isVisible());
+    EXPECT_EQ(defaultPresses, 0);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_TRUE(panel->isVisible());
+
+    // Other keys take their normal way: the space bar still presses the focused key.
+    panel->key(kKeyHold)->setFocus();
+    QTest::keyClick(panel->key(kKeyHold), Qt::Key_Space);
+    EXPECT_THAT(sent, ElementsAre(command(0x05)));
 }
 
 TEST_F(PanelKeys, keysStayUsableWhileThePanelIsOffline) {
