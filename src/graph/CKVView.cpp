@@ -92,7 +92,7 @@ void CKVView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.setClipRegion(event->region());
     paintFrameBackground(painter);
-    graph_->paint(painter, event->rect());
+    graph_->paint(painter, event->region());
 }
 
 // The main frame's own background: button face with two grey bands, one right of the

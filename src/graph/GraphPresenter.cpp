@@ -76,19 +76,19 @@ void GraphPresenter::invalidate() {
     host_.update();
 }
 
-void GraphPresenter::paint(QPainter& painter, const QRect& region) {
+void GraphPresenter::paint(QPainter& painter, const QRegion& region) {
     rearmSamplingTimerIfAsked();
     // While a selection is dragged the picture under it stays as it is.
     if (stale_ || (!graph_.beingZoomed() && !(keyOf(inputs()) == key_))) {
         // A new picture copied into part of the old one would tear it: a paint of less
         // than the whole shows the old picture and asks for a whole repaint.
-        if (image_.isNull() || region.contains(imageRect_))
+        if (image_.isNull() || (QRegion(imageRect_) - region).isEmpty())
             rebuildPicture();
         else
             QMetaObject::invokeMethod(
                 this, [this] { invalidate(); }, Qt::QueuedConnection);
     }
-    const QRect target = imageRect_ & region;
+    const QRect target = imageRect_ & region.boundingRect();
     if (!target.isEmpty())
         painter.drawImage(target, image_, target.translated(-imageRect_.topLeft()));
     if (hoverVisible_)

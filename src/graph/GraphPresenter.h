@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QObject>
 #include <QPoint>
+#include <QRegion>
 #include <QTimer>
 #include <array>
 #include <ctime>
@@ -55,7 +56,7 @@ public:
     ~GraphPresenter() override;
 
     // Draws the graph over what the host has painted, within `region`.
-    void paint(QPainter& painter, const QRect& region);
+    void paint(QPainter& painter, const QRegion& region);
 
     // One tick of the sampling timer: the store records a sample, and a fresh reading
     // repaints the graph unless a zoom selection is being dragged.

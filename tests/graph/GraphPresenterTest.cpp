@@ -240,9 +240,10 @@ TEST_F(GraphWindow, AChangeFirstSeenByASmallRepaintReachesTheWholePictureOnTheSc
     showWindow();
     settle();
     // The strip a hover line repaints, far from the newest sample at x 302 + 490.
-    const QRect strip(1000, 118, 1, 483);
-    const auto expectScreenShowsTheWholePicture = [&](const char* change) {
-        host.repaint(strip);
+    const QRegion strip(1000, 118, 1, 483);
+    const auto expectScreenShowsTheWholePicture = [&](const char* change,
+                                                      const QRegion& repainted) {
+        host.repaint(repainted);
         settle();
         const QImage screen = onScreen(host);
         const QImage fresh = host.picture();
@@ -254,14 +255,19 @@ TEST_F(GraphWindow, AChangeFirstSeenByASmallRepaintReachesTheWholePictureOnTheSc
         EXPECT_EQ(differing, 0) << change;
     };
 
-    expectScreenShowsTheWholePicture("nothing");
+    expectScreenShowsTheWholePicture("nothing", strip);
     // Nothing asks for a repaint: the unit changed on the stopped meter, a tick without
     // a new frame repeated the last sample.
     state.unit = TemperatureUnit::Fahrenheit;
-    expectScreenShowsTheWholePicture("unit");
+    expectScreenShowsTheWholePicture("unit", strip);
     host.presenter.onSampleTick();
     ASSERT_EQ(state.store.sampleCount(), 51);
-    expectScreenShowsTheWholePicture("repeated sample");
+    expectScreenShowsTheWholePicture("repeated sample", strip);
+    // Two corners span the whole window but cover almost nothing of it.
+    state.unit = TemperatureUnit::Kelvin;
+    expectScreenShowsTheWholePicture("unit, two corners",
+                                     QRegion(0, 0, 2, 2) |
+                                         QRegion(kClientWidth - 2, kClientHeight - 2, 2, 2));
 }
 
 TEST_F(GraphWindow, ANewRecordingThatEmptiesTheStoreTakesTheHoverLineAway) {

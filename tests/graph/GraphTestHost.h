@@ -83,7 +83,7 @@ protected:
     void paintEvent(QPaintEvent* event) override {
         QPainter painter(this);
         painter.fillRect(rect(), QColor(240, 240, 240));
-        presenter.paint(painter, event->rect());
+        presenter.paint(painter, event->region());
     }
 };
 
