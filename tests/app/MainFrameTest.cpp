@@ -2,15 +2,16 @@
 // toolbar and status bar; which commands are enabled and marked as the link's state
 // changes; the link's timers running from creation; the settings file read at creation
 // and written by every close, before the link-end command goes out, after which nothing
-// reopens the port while the save question waits; the panel and bars placed through
+// reopens the port while the save question waits; a termination signal's ending with
+// nothing to save and with a save that fails; the panel and bars placed through
 // real window resizes, with the size limits of the statistics bar and the scroll strip;
 // OFFLINE on the panel while the meter does not answer.
+#include "WindowRecording.h"
 #include "app/CKVDoc.h"
 #include "app/CMainFrame.h"
 #include "app/CMeterApp.h"
 #include "app/SettingsFile.h"
 #include "graph/CKVView.h"
-#include "graph/GraphPresenter.h"
 #include "link/ByteArrayView.h"
 #include "link/MeterLink.h"
 #include "panel/CGraphBarDlg.h"
@@ -25,6 +26,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QImage>
 #include <QLabel>
 #include <QMenu>
@@ -80,11 +82,17 @@ int offlineRedPixels(CMeterPanelDlg& panel) {
 
 class MainFrameTest : public ::testing::Test {
 protected:
+    // The configuration folder is also the home, whose documents folder does not exist.
     void SetUp() override {
         ASSERT_TRUE(configHome.isValid());
+        savedHome = qgetenv("HOME");
+        qputenv("HOME", configHome.path().toUtf8());
         qputenv("XDG_CONFIG_HOME", configHome.path().toUtf8());
     }
-    void TearDown() override { qunsetenv("XDG_CONFIG_HOME"); }
+    void TearDown() override {
+        qputenv("HOME", savedHome);
+        qunsetenv("XDG_CONFIG_HOME");
+    }
 
     void makeFrame(const QString& deviceOverride = {}) {
         auto fakePort = std::make_unique<FakeSerialPort>();
@@ -108,14 +116,11 @@ protected:
         return running;
     }
 
-    // Sampling ticks over live values: a recording of `count` samples that goes on.
-    void recordSamples(int count) {
-        SampleStore& store = doc.sampleStore();
-        store.run(1);
-        for (int i = 0; i < count; ++i) {
-            store.onAcceptedFrame({20.0f + i, 21, 22, 23, 24}, 1700000000 + i);
-            frame->view()->graph().onSampleTick();
-        }
+    void recordSamples(int count) { test::recordSamples(doc, *frame, count); }
+
+    // Ends the window as a termination signal does, collecting what it reports.
+    int endOnSignal() {
+        return frame->endOnSignal([this](const QString& line) { reported << line; });
     }
 
     QString settingsPath() const {
@@ -132,6 +137,8 @@ protected:
     }
 
     QTemporaryDir configHome;
+    QByteArray savedHome;
+    QStringList reported;
     CKVDoc doc;
     FakeSerialPort* port = nullptr;
     std::unique_ptr<CMainFrame> frame;
@@ -299,6 +306,45 @@ TEST_F(MainFrameTest, NothingReopensTheLinkWhileTheCloseQuestionIsOpen) {
     ASSERT_FALSE(port->written.isEmpty());
     EXPECT_EQ(port->written.last(), kLinkEndBytes);
     EXPECT_FALSE(port->written.contains(kLiveRequestBytes));
+}
+
+TEST_F(MainFrameTest, ASignalWithOneSampleRecordedSavesNothingAndEndsTheLinkAfterTheSettings) {
+    makeFrame();
+    frame->show();
+    recordSamples(1);
+    QList<bool> settingsPresentAtWrite;
+    port->duringWrite = [&] { settingsPresentAtWrite << QFile::exists(settingsPath()); };
+    EXPECT_EQ(endOnSignal(), 0);
+    EXPECT_TRUE(reported.isEmpty());
+    EXPECT_FALSE(QDir(configHome.filePath("Documents")).exists());
+    ASSERT_FALSE(port->written.isEmpty());
+    EXPECT_EQ(port->written.last(), kLinkEndBytes);
+    EXPECT_TRUE(settingsPresentAtWrite.last());
+    EXPECT_FALSE(frame->isVisible());
+}
+
+TEST_F(MainFrameTest, ASignalWhoseSaveFailsReportsItAndEndsWithStatusOne) {
+    makeFrame();
+    frame->show();
+    recordSamples(4);
+    const QString folder = configHome.filePath("Documents/KL320 Thermocouple IR Datalogger");
+    ASSERT_TRUE(QDir(configHome.path()).mkpath("Documents"));
+    QFile blocker(folder); // a file where the folder should be
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    const NextModal anyMessage([](QWidget&) {});
+
+    EXPECT_EQ(endOnSignal(), 1);
+    ASSERT_EQ(reported.size(), 1);
+    EXPECT_TRUE(reported[0].startsWith("Could not save " + folder)) << reported[0].toStdString();
+    EXPECT_TRUE(reported[0].contains(".csv: ")) << reported[0].toStdString();
+    QTest::qWait(30);
+    EXPECT_FALSE(anyMessage.seen()) << "no one is there to click it away";
+    EXPECT_FALSE(frame->isVisible());
+
+    // A second signal changes nothing.
+    EXPECT_EQ(endOnSignal(), 1);
+    EXPECT_EQ(reported.size(), 1);
 }
 
 TEST_F(MainFrameTest, CloseWithTheMeterPortGoneStillWritesTheSettingsAndCloses) {

@@ -1,18 +1,10 @@
 // Ending on a termination signal with nobody at the screen: the real signal delivered to
-// the programme's own handling asks nothing, writes the settings and saves a recording
-// into the recording folder under the proposed name, reporting both files, and ends with
-// status 0; the main window's signal ending with nothing worth saving, and with a save
-// that fails, which is reported and ends with status 1.
-#include "app/CKVDoc.h"
+// the programme's own handling asks nothing, writes the settings and saves the recording
+// into the recording folder under the proposed name, reports both files on its message
+// stream, and ends with status 0.
+#include "WindowRecording.h"
 #include "app/CMainFrame.h"
 #include "app/CMeterApp.h"
-#include "app/SettingsFile.h"
-#include "graph/CKVView.h"
-#include "graph/GraphPresenter.h"
-#include "link/MeterLink.h"
-#include "support/ByteArrays.h"
-#include "support/FakePortEnumerator.h"
-#include "support/FakeSerialPort.h"
 #include "support/NextModal.h"
 
 #include <QDir>
@@ -47,16 +39,6 @@ protected:
         qunsetenv("XDG_CONFIG_HOME");
     }
 
-    // Sampling ticks over live values: a recording of `count` samples that goes on.
-    static void recordSamples(CKVDoc& doc, CMainFrame& frame, int count) {
-        SampleStore& store = doc.sampleStore();
-        store.run(1);
-        for (int i = 0; i < count; ++i) {
-            store.onAcceptedFrame({20.0f + i, 21, 22, 23, 24}, 1700000000 + i);
-            frame.view()->graph().onSampleTick();
-        }
-    }
-
     QStringList recordingFiles() const {
         return QDir(home.filePath(kRecordingFolder)).entryList(QDir::Files, QDir::Name);
     }
@@ -77,7 +59,7 @@ TEST_F(TerminationSignalTest, ASignalSavesTheRecordingWithoutAQuestionAndEndsWit
     const std::filesystem::path settingsFolder = toFilesystemPath(home.filePath("config"));
     CMeterApp app(CommandLine{}, settingsFolder);
     app.initInstance();
-    recordSamples(app.document(), *app.mainFrame(), 3);
+    test::recordSamples(app.document(), *app.mainFrame(), 3);
     std::FILE* messages = std::tmpfile();
     ASSERT_NE(messages, nullptr);
     std::optional<int> exitStatus;
@@ -102,63 +84,6 @@ TEST_F(TerminationSignalTest, ASignalSavesTheRecordingWithoutAQuestionAndEndsWit
                                   "\ncalorant: recording saved to " + folder + files[0] + "\n")
                                      .toStdString());
     std::fclose(messages);
-}
-
-class SignalEnding : public TerminationSignalTest {
-protected:
-    void SetUp() override {
-        TerminationSignalTest::SetUp();
-        auto fakePort = std::make_unique<FakeSerialPort>();
-        port = fakePort.get();
-        MainFrameOptions options;
-        options.settingsFolder = userSettingsFolder();
-        options.serialPort = std::move(fakePort);
-        options.portEnumerator = std::make_unique<FakePortEnumerator>();
-        frame = std::make_unique<CMainFrame>(doc, std::move(options));
-        frame->show();
-    }
-
-    int endOnSignal() {
-        return frame->endOnSignal([this](const QString& line) { reported << line; });
-    }
-
-    CKVDoc doc;
-    FakeSerialPort* port = nullptr;
-    std::unique_ptr<CMainFrame> frame;
-    QStringList reported;
-};
-
-TEST_F(SignalEnding, WithOneSampleNothingIsSavedAndTheLinkEndsAfterTheSettings) {
-    recordSamples(doc, *frame, 1);
-    EXPECT_EQ(endOnSignal(), 0);
-    EXPECT_TRUE(reported.isEmpty());
-    EXPECT_TRUE(recordingFiles().isEmpty());
-    EXPECT_TRUE(QFile::exists(home.filePath("config/KV4410Pconfig.ini")));
-    ASSERT_FALSE(port->written.isEmpty());
-    EXPECT_EQ(port->written.last(), bytes({0xAA, 0x55, 0x0E}));
-    EXPECT_FALSE(frame->isVisible());
-}
-
-TEST_F(SignalEnding, ASaveThatFailsIsReportedAndEndsWithStatusOne) {
-    recordSamples(doc, *frame, 4);
-    ASSERT_TRUE(QDir(home.path()).mkpath("Documents"));
-    QFile blocker(home.filePath(kRecordingFolder)); // a file where the folder should be
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
-    const NextModal anyMessage([](QWidget&) {});
-
-    EXPECT_EQ(endOnSignal(), 1);
-    ASSERT_EQ(reported.size(), 1);
-    EXPECT_TRUE(reported[0].startsWith("Could not save " + home.filePath(kRecordingFolder)))
-        << reported[0].toStdString();
-    EXPECT_TRUE(reported[0].contains(".csv: ")) << reported[0].toStdString();
-    QTest::qWait(30);
-    EXPECT_FALSE(anyMessage.seen()) << "no one is there to click it away";
-    EXPECT_FALSE(frame->isVisible());
-
-    // A second signal changes nothing.
-    EXPECT_EQ(endOnSignal(), 1);
-    EXPECT_EQ(reported.size(), 1);
 }
 
 } // namespace
