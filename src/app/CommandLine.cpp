@@ -1,7 +1,32 @@
 #include "app/CommandLine.h"
 
+#include <QCommandLineParser>
+
 namespace calorant {
 namespace {
+
+const QCommandLineOption kHelp({QStringLiteral("h"), QStringLiteral("help")},
+                               QStringLiteral("show this text"));
+const QCommandLineOption kVersion({QStringLiteral("v"), QStringLiteral("version")},
+                                  QStringLiteral("show the programme's version"));
+const QCommandLineOption kDevice(QStringLiteral("device"),
+                                 QStringLiteral("use this serial device as the meter's port "
+                                                "(no port scan)"),
+                                 QStringLiteral("PATH"));
+const QCommandLineOption kDemo(QStringLiteral("demo"),
+                               QStringLiteral("start the meter emulator calorant-meter-sim "
+                                              "and use it"));
+
+// Our own help and version options, not QCommandLineParser's: those print and end the
+// process themselves, and --help-all would need the display the help is answered without.
+void describeOptions(QCommandLineParser& parser) {
+    parser.setApplicationDescription(
+        QStringLiteral("The desktop companion of the five-channel temperature meter."));
+    parser.addOptions({kHelp, kVersion, kDevice, kDemo});
+    parser.addPositionalArgument(QStringLiteral("FILE.graph"),
+                                 QStringLiteral("open this recording at start-up"),
+                                 QStringLiteral("[FILE.graph]"));
+}
 
 ParsedCommandLine usageError(const QString& reason) {
     return {{}, reason};
@@ -10,46 +35,42 @@ ParsedCommandLine usageError(const QString& reason) {
 } // namespace
 
 ParsedCommandLine parseCommandLine(const QStringList& arguments) {
+    QCommandLineParser parser;
+    describeOptions(parser);
+    if (!parser.parse(QStringList(QStringLiteral("calorant")) + arguments))
+        return usageError(parser.errorText());
+
     CommandLine result;
-    bool optionsEnded = false;
-    for (qsizetype i = 0; i < arguments.size(); ++i) {
-        const QString& argument = arguments[i];
-        if (!optionsEnded && argument.startsWith(QLatin1String("-"))) {
-            if (argument == QLatin1String("--")) {
-                optionsEnded = true;
-            } else if (argument == QLatin1String("--demo")) {
-                result.demo = true;
-            } else if (argument == QLatin1String("--help") || argument == QLatin1String("-h")) {
-                result.showHelp = true;
-            } else if (argument == QLatin1String("--device") ||
-                       argument.startsWith(QLatin1String("--device="))) {
-                const bool separate = argument == QLatin1String("--device");
-                if (separate)
-                    result.devicePath = i + 1 < arguments.size() ? arguments[++i] : QString();
-                else
-                    result.devicePath = argument.mid(argument.indexOf(QLatin1Char('=')) + 1);
-                if (result.devicePath.isEmpty())
-                    return usageError(QStringLiteral("--device needs a device path"));
-            } else {
-                return usageError(QStringLiteral("unknown option %1").arg(argument));
-            }
-            continue;
-        }
-        if (!result.graphFile.isEmpty())
-            return usageError(QStringLiteral("only one .graph file can be opened"));
-        result.graphFile = argument;
-    }
+    result.showHelp = parser.isSet(kHelp);
+    result.showVersion = parser.isSet(kVersion);
+    result.demo = parser.isSet(kDemo);
+    const QStringList devices = parser.values(kDevice);
+    if (devices.contains(QString()))
+        return usageError(QStringLiteral("--device needs a device path"));
+    if (!devices.isEmpty())
+        result.devicePath = devices.last();
+    const QStringList files = parser.positionalArguments();
+    if (files.size() > 1)
+        return usageError(QStringLiteral("only one .graph file can be opened"));
+    if (!files.isEmpty())
+        result.graphFile = files.first();
     if (result.demo && !result.devicePath.isEmpty())
         return usageError(QStringLiteral("--demo and --device cannot be used together"));
     return {result, {}};
 }
 
 QString commandLineUsage() {
-    return QStringLiteral(
-        "Usage: calorant [--device PATH] [--demo] [FILE.graph]\n"
-        "  --device PATH  use this serial device as the meter's port (no port scan)\n"
-        "  --demo         start the meter emulator calorant-meter-sim and use it\n"
-        "  FILE.graph     open this recording at start-up\n");
+    QCommandLineParser parser;
+    describeOptions(parser);
+    return parser.helpText();
+}
+
+QString programmeVersion() {
+    return QStringLiteral(CALORANT_VERSION);
+}
+
+QString versionLine() {
+    return QStringLiteral("Calorant ") + programmeVersion();
 }
 
 } // namespace calorant

@@ -5,7 +5,7 @@
 
 namespace calorant {
 
-// calorant [--device PATH] [--demo] [FILE.graph]
+// calorant [--device PATH] [--demo] [FILE.graph], plus --help and --version.
 struct CommandLine {
     // Serial device used as the found meter port: no port scan takes place.
     QString devicePath;
@@ -14,6 +14,7 @@ struct CommandLine {
     // A .graph file opened into the document before the window shows.
     QString graphFile;
     bool showHelp = false;
+    bool showVersion = false;
 };
 
 struct ParsedCommandLine {
@@ -25,7 +26,14 @@ struct ParsedCommandLine {
 // "--device PATH" and "--device=PATH" are both accepted; "--" ends the options.
 ParsedCommandLine parseCommandLine(const QStringList& arguments);
 
-// The usage text printed for --help and after a usage error.
+// The help text printed for --help and after a usage error. Its usage line names the
+// programme as the running application was started.
 QString commandLineUsage();
+
+// The version of the project the programme was built from, such as "3.0.1".
+QString programmeVersion();
+
+// "Calorant 3.0.1", printed for --version.
+QString versionLine();
 
 } // namespace calorant

@@ -9,7 +9,8 @@
 
 namespace {
 
-// Help and usage errors end the programme with their exit status; nullopt means start.
+// Help, version and usage errors end the programme with their exit status; nullopt
+// means start.
 std::optional<int> answerWithoutWindow(const calorant::ParsedCommandLine& parsed) {
     if (!parsed.error.isEmpty()) {
         std::fprintf(stderr, "calorant: %s\n%s", qPrintable(parsed.error),
@@ -20,34 +21,43 @@ std::optional<int> answerWithoutWindow(const calorant::ParsedCommandLine& parsed
         std::fputs(qPrintable(calorant::commandLineUsage()), stdout);
         return 0;
     }
+    if (parsed.commandLine.showVersion) {
+        std::printf("%s\n", qPrintable(calorant::versionLine()));
+        return 0;
+    }
     return std::nullopt;
 }
 
 // Qt's own options (-platform, -style, ...) start with a single dash; only QApplication
 // can take them out of the arguments.
-bool mayHoldQtOptions(const QStringList& arguments) {
-    return std::any_of(arguments.begin(), arguments.end(), [](const QString& argument) {
-        return argument.startsWith(QLatin1Char('-')) && !argument.startsWith(QLatin1String("--")) &&
-               argument != QLatin1String("-h");
+bool mayHoldQtOptions(int argc, char** argv) {
+    return std::any_of(argv + 1, argv + argc, [](const char* argument) {
+        const QLatin1StringView text(argument);
+        return text.startsWith(QLatin1Char('-')) && !text.startsWith(QLatin1String("--")) &&
+               text != QLatin1String("-h") && text != QLatin1String("-v");
     });
+}
+
+// Answers --help, --version and usage errors before a display is needed, where no Qt
+// option could be among the arguments. A core application names the programme in the
+// usage line as it was started.
+std::optional<int> answerBeforeDisplay(int argc, char** argv) {
+    if (mayHoldQtOptions(argc, argv))
+        return std::nullopt;
+    const QCoreApplication core(argc, argv);
+    return answerWithoutWindow(calorant::parseCommandLine(QCoreApplication::arguments().mid(1)));
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    // Answer --help and usage errors before a display is needed, where no Qt option
-    // could be among the arguments.
-    QStringList rawArguments;
-    for (int i = 1; i < argc; ++i)
-        rawArguments << QString::fromLocal8Bit(argv[i]);
-    if (!mayHoldQtOptions(rawArguments))
-        if (const auto status = answerWithoutWindow(calorant::parseCommandLine(rawArguments)))
-            return *status;
+    if (const auto status = answerBeforeDisplay(argc, argv))
+        return *status;
 
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Calorant"));
-    QApplication::setApplicationVersion(QStringLiteral("3.0.1"));
-    QGuiApplication::setDesktopFileName(QStringLiteral("calorant"));
+    QApplication::setApplicationVersion(calorant::programmeVersion());
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.calorant.Calorant"));
 
     const calorant::ParsedCommandLine parsed =
         calorant::parseCommandLine(QApplication::arguments().mid(1));

@@ -1,8 +1,8 @@
-// Start-up as the programme does it: the command line read into its options and usage
-// errors; a .graph file named on it loaded into the document before the window shows,
-// or refused with "Invalid Format!" while the programme still starts; --demo connecting
-// the window to the meter emulator; the About box and the user manual, whose pages all
-// resolve their links.
+// Start-up as the programme does it: the command line read into its options (help,
+// version, device, demo, one .graph file) and usage errors; a .graph file named on it loaded into
+// the document before the window shows, or refused with "Invalid Format!" while the programme still
+// starts; --demo connecting the window to the meter emulator; the About box and the user manual,
+// whose pages all resolve their links.
 #include "app/CAboutDlg.h"
 #include "app/CMainFrame.h"
 #include "app/CMeterApp.h"
@@ -43,6 +43,13 @@ TEST(CommandLineTest, OptionsAndTheGraphFileAreReadInAnyOrder) {
     EXPECT_EQ(parse({"--device=/dev/pts/4"}).commandLine.devicePath, QStringLiteral("/dev/pts/4"));
     EXPECT_TRUE(parse({"--demo"}).commandLine.demo);
     EXPECT_TRUE(parse({"--help"}).commandLine.showHelp);
+    EXPECT_TRUE(parse({"-h"}).commandLine.showHelp);
+    EXPECT_TRUE(parse({"--version"}).commandLine.showVersion);
+    EXPECT_TRUE(parse({"-v", "trial.graph"}).commandLine.showVersion);
+    EXPECT_FALSE(parse({"--demo"}).commandLine.showVersion);
+    EXPECT_EQ(
+        parse({"--device", "/dev/ttyUSB0", "--device", "/dev/ttyUSB1"}).commandLine.devicePath,
+        QStringLiteral("/dev/ttyUSB1"));
     EXPECT_EQ(parse({"--", "-odd name.graph"}).commandLine.graphFile,
               QStringLiteral("-odd name.graph"));
     const ParsedCommandLine none = parse({});
@@ -55,8 +62,8 @@ TEST(CommandLineTest, UsageErrorsAreReportedNotGuessed) {
     for (const QStringList& arguments :
          {QStringList{"--device"}, QStringList{"--device="},
           QStringList{"--device", "a", "--device"}, QStringList{"--device", ""},
-          QStringList{"--verbose"}, QStringList{"a.graph", "b.graph"},
-          QStringList{"--demo", "--device", "/dev/ttyUSB0"}})
+          QStringList{"--verbose"}, QStringList{"-x"}, QStringList{"--demo=yes"},
+          QStringList{"a.graph", "b.graph"}, QStringList{"--demo", "--device", "/dev/ttyUSB0"}})
         EXPECT_FALSE(parse(arguments).error.isEmpty()) << arguments.join(' ').toStdString();
 }
 
