@@ -1,6 +1,7 @@
 #include "link/CMSComm.h"
 
 #include "link/PortName.h"
+#include "link/PortPermission.h"
 #include "link/SystemSerialPort.h"
 
 #include <QMetaObject>
@@ -64,9 +65,13 @@ bool CMSComm::setPortOpen(bool open) {
     }
     if (deviceName_.isEmpty())
         return fail(QStringLiteral("no port is named"));
-    if (!port_->open(deviceName_, lineSettings_))
+    if (port_->open(deviceName_, lineSettings_))
+        return true;
+    if (!port_->openDenied())
         return fail(QStringLiteral("cannot open %1: %2").arg(deviceName_, port_->errorString()));
-    return true;
+    fail(portPermissionMessage(deviceName_));
+    emit openDenied(deviceName_);
+    return false;
 }
 
 bool CMSComm::portOpen() const {

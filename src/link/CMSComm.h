@@ -86,6 +86,9 @@ signals:
     void onComm();
     // The open port failed and has been closed.
     void portFailed(const QString& reason);
+    // An opening failed because this user may not use the device; raised from inside
+    // setPortOpen, errorString() then holds portPermissionMessage().
+    void openDenied(const QString& device);
 
 private:
     void takeArrivedBytes();

@@ -7,6 +7,7 @@
 #include "link/MeterPortCommands.h"
 #include "link/MeterState.h"
 #include "link/PortName.h"
+#include "link/PortPermission.h"
 #include "record/SampleStore.h"
 
 #include <QByteArray>
@@ -26,6 +27,7 @@ MeterLink::MeterLink(CMSComm& comm, SampleStore& store, MeterState& state, Logge
 
     connect(&comm_, &CMSComm::onComm, this, &MeterLink::OnCommEvent);
     connect(&comm_, &CMSComm::portFailed, this, &MeterLink::onPortFailed);
+    connect(&comm_, &CMSComm::openDenied, this, &MeterLink::onOpenDenied);
 
     const auto setUp = [this](QTimer& timer, int intervalMs, bool singleShot, auto handler) {
         timer.setParent(this); // the link-end command finds them all to stop them
@@ -344,6 +346,14 @@ void MeterLink::namePort() {
 void MeterLink::onPortFailed() {
     // The device is gone or broken and the port closed: look again, as after an unplug.
     scheduleScan();
+}
+
+void MeterLink::onOpenDenied(const QString& device) {
+    // Once per device: the watchdog retries the opening every five seconds.
+    if (deniedDevicesTold_.contains(device))
+        return;
+    deniedDevicesTold_.append(device);
+    queueMessage(portPermissionMessage(device));
 }
 
 void MeterLink::onScanTimer() {

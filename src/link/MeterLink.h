@@ -195,6 +195,7 @@ private:
     void stopRecordingBySilence();
     void queueMessage(const QString& text);
     void onPortFailed();
+    void onOpenDenied(const QString& device);
     std::uint8_t& noAnswerFlag(int port);
     bool writeCommand(const MeterCommand& command);
 
@@ -217,6 +218,8 @@ private:
     std::array<bool, kFixedPortCommands + 1> portCmdEnabled_{};
     std::array<bool, kFixedPortCommands> portCmdMarked_{};
     QStringList knownDevices_;
+    // Devices whose permission message has been shown.
+    QStringList deniedDevicesTold_;
 
     LoggerDownload download_;
     bool downloadDone_ = false;

@@ -46,6 +46,9 @@ public:
     virtual void clearOutput() = 0;
 
     virtual QString errorString() const = 0;
+    // The last open failed because this user may not use the device (its permissions,
+    // not a device that is busy or missing).
+    virtual bool openDenied() const = 0;
 
 signals:
     // New bytes can be read; raised from the event loop.

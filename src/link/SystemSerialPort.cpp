@@ -1,6 +1,7 @@
 #include "link/SystemSerialPort.h"
 
 #include <QDeadlineTimer>
+#include <QFileInfo>
 
 namespace calorant {
 
@@ -49,6 +50,14 @@ qint64 writeTimeoutMs(qsizetype byteCount, const LineSettings& settings) {
     return lineMs + kWriteMarginMs;
 }
 
+// QSerialPort also reports a device that another programme holds, or whose lock file
+// is taken, as a permission error; only the device file's own permissions are the
+// user's to change. A name that is no file (COM3) is never denied.
+bool mayReadAndWrite(const QString& device) {
+    const QFileInfo file(device);
+    return !file.exists() || (file.isReadable() && file.isWritable());
+}
+
 } // namespace
 
 SystemSerialPort::SystemSerialPort(QObject* parent) : SerialPort(parent) {
@@ -64,8 +73,10 @@ bool SystemSerialPort::open(const QString& device, const LineSettings& settings)
     port_.setDataBits(QSerialPort::DataBits(settings.dataBits));
     port_.setStopBits(toQtStopBits(settings.stopBitsTimesTwo));
     port_.setFlowControl(QSerialPort::NoFlowControl);
+    openDenied_ = false;
     if (!port_.open(QIODevice::ReadWrite)) {
         errorString_ = port_.errorString();
+        openDenied_ = port_.error() == QSerialPort::PermissionError && !mayReadAndWrite(device);
         return false;
     }
     return true;

@@ -20,6 +20,7 @@ public:
     void clearInput() override;
     void clearOutput() override;
     QString errorString() const override;
+    bool openDenied() const override { return openDenied_; }
 
 private:
     void onError(QSerialPort::SerialPortError error);
@@ -27,6 +28,7 @@ private:
     QSerialPort port_;
     LineSettings settings_; // of the last opening: they give a write its time limit
     QString errorString_;
+    bool openDenied_ = false;
 };
 
 } // namespace calorant

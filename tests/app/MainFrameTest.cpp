@@ -5,7 +5,8 @@
 // reopens the port while the save question waits; a termination signal's ending with
 // nothing to save and with a save that fails; the panel and bars placed through
 // real window resizes, with the size limits of the statistics bar and the scroll strip;
-// OFFLINE on the panel while the meter does not answer.
+// OFFLINE on the panel while the meter does not answer; a port this user may not open
+// explained once in a message box.
 #include "WindowRecording.h"
 #include "app/CKVDoc.h"
 #include "app/CMainFrame.h"
@@ -412,6 +413,31 @@ TEST_F(MainFrameTest, PanelShowsOfflineWhileTheMeterIsAbsentAndReadingsWhenItAns
     EXPECT_EQ(frame->view()->meterState().readingText()[0], "23.4");
     EXPECT_EQ(frame->view()->graphBar()->fieldText(CGraphBarDlg::kBatteryField),
               QStringLiteral("Normal"));
+}
+
+TEST_F(MainFrameTest, APortThisUserMayNotOpenIsExplainedOnceInAMessageBoxCaptionedCalorant) {
+    makeFrame();
+    port->denyOpens();
+    QStringList shown; // caption and text of every message box, each closed at once
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            shown << box->windowTitle() + QLatin1Char('|') + box->text();
+            box->close();
+        }
+    });
+    closer.start(10);
+
+    frame->link().ScanForMeterPort(); // no bridge: the saved port, /dev/ttyUSB0
+    EXPECT_TRUE(shown.isEmpty());     // never from inside the link's own work
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !shown.isEmpty(); }, 2000));
+    EXPECT_TRUE(shown[0].startsWith(QStringLiteral("Calorant|"))) << shown[0].toStdString();
+    EXPECT_TRUE(shown[0].contains(QStringLiteral("/dev/ttyUSB0")));
+
+    frame->link().onWatchdogTimer();
+    frame->link().onWatchdogTimer(); // offline: both reopen the port
+    QTest::qWait(100);
+    EXPECT_EQ(shown.size(), 1);
 }
 
 } // namespace

@@ -1,8 +1,8 @@
 // Start-up as the programme does it: the command line read into its options (help,
-// version, device, demo, one .graph file) and usage errors; a .graph file named on it loaded into
-// the document before the window shows, or refused with "Invalid Format!" while the programme still
-// starts; --demo connecting the window to the meter emulator; the About box and the user manual,
-// whose pages all resolve their links.
+// version, device, demo, one .graph file) and usage errors; a .graph file named on it
+// loaded into the document before the window shows, or refused with "Invalid Format!"
+// while the programme still starts; --demo connecting the window to the meter emulator;
+// the About box and the user manual, whose pages all resolve their links.
 #include "app/CAboutDlg.h"
 #include "app/CMainFrame.h"
 #include "app/CMeterApp.h"

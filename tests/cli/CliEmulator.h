@@ -20,24 +20,33 @@ struct CliResult {
     QStringList errLines;
 };
 
+// Runs `program` with `args` to its end and collects what it printed.
+inline CliResult
+runProgram(const QString& program, const QStringList& args,
+           const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.start(program, args);
+    CliResult result;
+    if (!process.waitForFinished(30000)) {
+        process.kill();
+        process.waitForFinished();
+        ADD_FAILURE() << program.toStdString()
+                      << " did not finish: " << args.join(' ').toStdString();
+        return result;
+    }
+    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    result.outLines =
+        QString::fromUtf8(process.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    result.errLines =
+        QString::fromUtf8(process.readAllStandardError()).split('\n', Qt::SkipEmptyParts);
+    return result;
+}
+
 inline CliResult
 runCli(const QStringList& args,
        const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
-    QProcess cli;
-    cli.setProcessEnvironment(environment);
-    cli.start(binDir() + QStringLiteral("/calorant-cli"), args);
-    CliResult result;
-    if (!cli.waitForFinished(30000)) {
-        cli.kill();
-        cli.waitForFinished();
-        ADD_FAILURE() << "calorant-cli did not finish: " << args.join(' ').toStdString();
-        return result;
-    }
-    result.exitCode = cli.exitStatus() == QProcess::NormalExit ? cli.exitCode() : -1;
-    result.outLines =
-        QString::fromUtf8(cli.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
-    result.errLines = QString::fromUtf8(cli.readAllStandardError()).split('\n', Qt::SkipEmptyParts);
-    return result;
+    return runProgram(binDir() + QStringLiteral("/calorant-cli"), args, environment);
 }
 
 // calorant-meter-sim with the given options, on its own pseudo-terminal.

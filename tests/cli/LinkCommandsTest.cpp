@@ -3,7 +3,8 @@
 // and printing of the emulator's fixed channels (JSON and plain), the demo mode
 // that runs its own emulator (which must not outlive a killed programme), every
 // key command and the power-off command as the emulator receives them, and the
-// exit status and reason of failures and usage errors.
+// exit status and reason of failures and usage errors, among them a device this
+// user may not open.
 #include "cli/CliEmulator.h"
 
 #include <QDeadlineTimer>
@@ -13,8 +14,12 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QThread>
 #include <gtest/gtest.h>
+#include <optional>
+#include <unistd.h>
 
 #ifdef Q_OS_LINUX
 #include <csignal>
@@ -188,6 +193,48 @@ TEST(LinkCommandErrorsTest, AMissingDeviceFailsWithOneLineNamingIt) {
         EXPECT_EQ(result.exitCode, 1) << args.join(' ').toStdString();
         ASSERT_EQ(result.errLines.size(), 1) << args.join(' ').toStdString();
         EXPECT_TRUE(result.errLines[0].contains(args[2])) << result.errLines[0].toStdString();
+    }
+}
+
+// calorant-cli as a user the device file denies. Root may open any file, so as root the
+// programme runs as nobody; nullopt when that is not possible here.
+std::optional<CliResult> runCliDenied(const QStringList& args) {
+    if (geteuid() != 0)
+        return runCli(args);
+    const QString setpriv = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
+    if (setpriv.isEmpty())
+        return std::nullopt;
+    return runProgram(setpriv, QStringList{"--reuid=65534", "--regid=65534", "--clear-groups",
+                                           binDir() + QStringLiteral("/calorant-cli")} +
+                                   args);
+}
+
+TEST(LinkCommandErrorsTest, ADeviceThisUserMayNotOpenFailsWithOneLineSayingWhatToDo) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                             QFile::ReadOther | QFile::ExeOther);
+    const QString device = folder.filePath(QStringLiteral("ttyUSB-locked"));
+    QFile file(device);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    ASSERT_TRUE(QFile::setPermissions(device, {}));
+
+    for (const QStringList& args :
+         {QStringList{"live", "--device", device, "--frames", "1"},
+          QStringList{"send", "--device", device, "hold"},
+          QStringList{"record", "--device", device, "--rate", "1", "--samples", "2", "--out",
+                      folder.filePath(QStringLiteral("run.graph"))},
+          QStringList{"download", "--device", device, "--out-dir", folder.path()}}) {
+        const std::optional<CliResult> result = runCliDenied(args);
+        if (!result)
+            GTEST_SKIP() << "running as root without setpriv to take another user";
+        EXPECT_EQ(result->exitCode, 1) << args.join(' ').toStdString();
+        ASSERT_EQ(result->errLines.size(), 1) << result->errLines.join('\n').toStdString();
+        const QString& reason = result->errLines[0];
+        EXPECT_TRUE(reason.startsWith(QStringLiteral("calorant-cli: ")));
+        for (const QString& part : {device, QStringLiteral("udev rule"), QStringLiteral("dialout")})
+            EXPECT_TRUE(reason.contains(part)) << reason.toStdString();
     }
 }
 

@@ -1,10 +1,12 @@
 // The serial port control against a scripted port: when the receive event is
 // raised (threshold reached, threshold lowered, never inside a write), what input()
 // returns and leaves behind, discarding and capacity of the receive buffer, how
-// opening, writing and a broken-down device are reported, and the line settings.
+// opening, writing and a broken-down device are reported (a device this user may not
+// open with what to do about it), and the line settings.
 #include "link/CMSComm.h"
 
 #include "link/PortName.h"
+#include "link/PortPermission.h"
 #include "support/FakeSerialPort.h"
 
 #include <QCoreApplication>
@@ -204,6 +206,28 @@ TEST_F(CMSCommTest, FailuresAreReturnedWithTheirReason) {
     EXPECT_FALSE(comm.setSettings(QStringLiteral("9600,x,8,1")));
     EXPECT_EQ(comm.settings(), QStringLiteral("9600,n,8,1"));
     EXPECT_FALSE(comm.setInputMode(0));
+}
+
+TEST_F(CMSCommTest, AnOpeningDeniedToThisUserNamesTheDeviceAndTheWaysToAccess) {
+    QSignalSpy denied(&comm, &CMSComm::openDenied);
+    port->denyOpens();
+    EXPECT_FALSE(comm.setPortOpen(true));
+    EXPECT_FALSE(comm.portOpen());
+    const QString reason = comm.errorString();
+    EXPECT_EQ(reason, calorant::portPermissionMessage(QStringLiteral("/dev/fake0")));
+    for (const char* part :
+         {"/dev/fake0", "udev rule", "plug the meter in again", "dialout", "log in again"})
+        EXPECT_TRUE(reason.contains(QLatin1String(part))) << part;
+    EXPECT_FALSE(reason.contains(QLatin1Char('\n'))); // calorant-cli's one-line reason
+    ASSERT_EQ(denied.count(), 1);
+    EXPECT_EQ(denied[0][0].toString(), QStringLiteral("/dev/fake0"));
+
+    // A busy or missing device is no question of permissions.
+    port->failOpensWith(QStringLiteral("Device or resource busy"));
+    EXPECT_FALSE(comm.setPortOpen(true));
+    EXPECT_TRUE(comm.errorString().contains(QStringLiteral("Device or resource busy")));
+    EXPECT_FALSE(comm.errorString().contains(QStringLiteral("dialout")));
+    EXPECT_EQ(denied.count(), 1);
 }
 
 TEST_F(CMSCommTest, ABrokenDownDeviceIsClosedAndReportedOnce) {

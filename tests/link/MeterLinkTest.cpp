@@ -2,14 +2,16 @@
 // port the scan opens (bridge found, beside other Silicon Labs devices and other drivers'
 // ports, numbered above 16, none, a device override), manual port choice, what one
 // accepted frame changes, the watchdog's offline window, the five-minute command,
-// port-list changes and a broken-down device, and the logger download end to end on the
-// fake port: requests and where the reply stands, empty, refused and headerless
+// port-list changes and a broken-down device, a port this user may not open (told once
+// per device), and the logger download end to end on the fake port: requests and where
+// the reply stands, empty, refused and headerless
 // memories, block thresholds, the answer watch, the give-up time and device changes
 // during a download.
 #include "link/MeterLink.h"
 
 #include "link/CMSComm.h"
 #include "link/MeterState.h"
+#include "link/PortPermission.h"
 #include "logger/LoggerStore.h"
 #include "record/SampleStore.h"
 #include "support/ByteArrays.h"
@@ -319,6 +321,44 @@ TEST_F(MeterLinkTest, TheWatchdogDeclaresSilenceOfflineInTheSecondPeriodAndRetri
 
     port->deliver(liveFrame(250));
     EXPECT_FALSE(link->linkOffline());
+}
+
+TEST_F(MeterLinkTest, APortThisUserMayNotOpenIsToldOncePerDeviceWhateverTheRetries) {
+    enumerator->ports = {bridge(QStringLiteral("/dev/ttyUSB0"))};
+    makeLink();
+    QSignalSpy messages(link.get(), &MeterLink::message);
+    port->denyOpens();
+
+    link->ScanForMeterPort();
+    EXPECT_EQ(messages.count(), 0); // never from inside the scan itself
+    QCoreApplication::processEvents();
+    ASSERT_EQ(messages.count(), 1);
+    EXPECT_EQ(messages[0][0].toString(), portPermissionMessage(QStringLiteral("/dev/ttyUSB0")));
+
+    for (int period = 0; period < 3; ++period)
+        link->onWatchdogTimer(); // offline from the second period on: each reopens
+    link->ScanForMeterPort();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(messages.count(), 1);
+    EXPECT_TRUE(link->linkOffline());
+
+    enumerator->ports = {bridge(QStringLiteral("/dev/ttyUSB1"))};
+    link->ScanForMeterPort();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(messages.count(), 2);
+    EXPECT_EQ(messages[1][0].toString(), portPermissionMessage(QStringLiteral("/dev/ttyUSB1")));
+
+    // Any other failure to open stays silent; the watchdog keeps retrying.
+    port->failOpensWith(QStringLiteral("No such file or directory"));
+    enumerator->ports = {bridge(QStringLiteral("/dev/ttyUSB2"))};
+    link->ScanForMeterPort();
+    link->onWatchdogTimer();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(messages.count(), 2);
+
+    port->failOpensWith({});
+    link->onWatchdogTimer();
+    EXPECT_EQ(port->openedDevices.last(), QStringLiteral("/dev/ttyUSB2"));
 }
 
 TEST_F(MeterLinkTest, TheWatchdogNeverFiresDuringADownload) {

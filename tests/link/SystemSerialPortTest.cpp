@@ -3,7 +3,8 @@
 // output() has delivered its bytes by the time it returns or, when the device takes
 // none, fails soon and leaves nothing behind, and a device that goes
 // away (the other side closes) closes the port and is reported once instead of
-// being read in a loop.
+// being read in a loop. A device that is missing or already in use is no question
+// of permissions and gets no advice about them.
 #include "link/CMSComm.h"
 
 #include <QElapsedTimer>
@@ -142,6 +143,20 @@ TEST(SystemSerialPortOpenTest, AMissingDeviceIsReportedWithItsName) {
 
     EXPECT_FALSE(comm.setPortOpen(true));
     EXPECT_TRUE(comm.errorString().contains(QStringLiteral("/dev/calorant-no-such-device")));
+    EXPECT_FALSE(comm.errorString().contains(QStringLiteral("dialout")));
+}
+
+TEST_F(SystemSerialPortTest, ADeviceAlreadyInUseIsRefusedWithoutPermissionAdvice) {
+    CMSComm second;
+    QSignalSpy denied(&second, &CMSComm::openDenied);
+    second.setDevicePath(pty.slavePath());
+
+    EXPECT_FALSE(second.setPortOpen(true));
+    EXPECT_TRUE(second.errorString().contains(pty.slavePath()));
+    EXPECT_FALSE(second.errorString().contains(QStringLiteral("dialout")))
+        << second.errorString().toStdString();
+    EXPECT_EQ(denied.count(), 0);
+    EXPECT_TRUE(comm.portOpen());
 }
 
 } // namespace

@@ -15,8 +15,10 @@ QByteArray FakeSerialPort::writtenBytes() const {
 
 bool FakeSerialPort::open(const QString& device, const calorant::LineSettings& settings) {
     openSettings = settings;
+    lastOpenDenied_ = false;
     if (!openFailure_.isEmpty()) {
         errorString_ = openFailure_;
+        lastOpenDenied_ = opensDenied_;
         return false;
     }
     open_ = true;

@@ -16,7 +16,15 @@ class FakeSerialPort final : public calorant::SerialPort {
 public:
     // --- script ---
     // Every following open fails with this reason (empty: opens succeed again).
-    void failOpensWith(const QString& reason) { openFailure_ = reason; }
+    void failOpensWith(const QString& reason) {
+        openFailure_ = reason;
+        opensDenied_ = false;
+    }
+    // Every following open fails because this user may not use the device.
+    void denyOpens() {
+        openFailure_ = QStringLiteral("Permission denied");
+        opensDenied_ = true;
+    }
     // Write attempts from this one on (0 = the first) fail; -1: none fails.
     void failWritesFrom(int attemptIndex) { firstFailingWrite_ = attemptIndex; }
     // Runs inside every write, before it returns (to let bytes arrive meanwhile).
@@ -46,10 +54,13 @@ public:
     void clearInput() override;
     void clearOutput() override;
     QString errorString() const override { return errorString_; }
+    bool openDenied() const override { return lastOpenDenied_; }
 
 private:
     bool open_ = false;
     QString openFailure_;
+    bool opensDenied_ = false;
+    bool lastOpenDenied_ = false;
     int firstFailingWrite_ = -1;
     QByteArray received_;
     QString errorString_;
