@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/RecordingDialogs.h"
-#include "link/Temperature.h"
+#include "core/Temperature.h"
 #include "record/FileSave.h"
 
 #include <QString>

@@ -1,6 +1,6 @@
 #include "app/SettingsFile.h"
 
-#include "link/NumberFormat.h"
+#include "core/NumberFormat.h"
 
 #include <climits>
 #include <fstream>

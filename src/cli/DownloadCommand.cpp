@@ -5,12 +5,12 @@
 #include "cli/CliReport.h"
 #include "cli/NamedMeterLink.h"
 #include "cli/StopSignals.h"
-#include "link/CalendarTime.h"
-#include "link/DownloadedSetNames.h"
+#include "core/CalendarTime.h"
+#include "core/NumberFormat.h"
 #include "link/MeterLink.h"
-#include "link/NumberFormat.h"
 #include "logger/LoggerSet.h"
 #include "logger/LoggerStore.h"
+#include "record/DownloadedSetNames.h"
 #include "record/FileSave.h"
 
 #include <QEventLoop>

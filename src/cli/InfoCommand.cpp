@@ -2,7 +2,7 @@
 #include "cli/CliCommand.h"
 #include "cli/CliReport.h"
 #include "cli/GraphFileInput.h"
-#include "link/NumberFormat.h"
+#include "core/NumberFormat.h"
 
 #include <array>
 #include <charconv>

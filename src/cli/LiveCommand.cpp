@@ -5,6 +5,7 @@
 #include "cli/CliReport.h"
 #include "cli/LiveOutput.h"
 #include "cli/StopSignals.h"
+#include "core/WholeNumber.h"
 #include "link/ByteArrayView.h"
 #include "link/CMSComm.h"
 #include "link/LiveFrame.h"
@@ -12,7 +13,6 @@
 #include "link/MeterEmulatorProcess.h"
 #include "link/MeterPortCommands.h"
 #include "link/MeterState.h"
-#include "link/WholeNumber.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>

@@ -1,26 +1,12 @@
 #pragma once
 
+#include "core/ValueScale.h"
+
 #include <array>
 #include <string>
 #include <vector>
 
 namespace calorant {
-
-// Vertical axis: always 10 divisions, 11 labels from the bottom edge (index 0) to the
-// top edge (index 10). Values are in the display unit; labels of deeper zoom levels
-// are fractional.
-inline constexpr int kValueDivisions = 10;
-inline constexpr int kValueLabelCount = kValueDivisions + 1;
-using ValueLabels = std::array<double, kValueLabelCount>;
-
-// Label i = (offset + i) x gain, rounded to float as the stored settings are.
-ValueLabels baseValueLabels(int yGain, int yOffset);
-
-// y in plot coordinates of a value in the display unit: H at label 0, 0 at label 10.
-double plotY(double value, const ValueLabels& labels, int plotHeight);
-
-// Approximate right alignment of "%.2f" labels: fewer digits start further right.
-int valueLabelWidthClass(double label);
 
 // One value label in value-strip coordinates (the strip's y = 0 lies 24 pixels above
 // the plot's top edge). The tick runs from (strip width - 5, tickY) to (strip width, tickY).

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "graph/CurveTracer.h"
+#include "core/CurveTracer.h"
+#include "core/Temperature.h"
 #include "graph/GraphZoom.h"
-#include "link/Temperature.h"
 
 #include <span>
 #include <vector>
@@ -20,8 +20,5 @@ namespace calorant {
 std::vector<Polyline> channelCurve(std::span<const float> celsius, TemperatureUnit unit,
                                    const LevelView& level, int sampleShift, int plotWidth,
                                    int plotHeight);
-
-// How far outside the plot a curve is followed before it is cut.
-inline constexpr int kCurveGuard = 16384;
 
 } // namespace calorant

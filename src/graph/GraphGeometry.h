@@ -1,24 +1,8 @@
 #pragma once
 
+#include "core/PixelGeometry.h"
+
 namespace calorant {
-
-// Integer pixel positions. Everything the graph painter receives is in whole pixels,
-// already truncated the way the picture needs them.
-struct GraphPoint {
-    int x = 0;
-    int y = 0;
-    friend bool operator==(const GraphPoint&, const GraphPoint&) = default;
-};
-
-struct GraphRect {
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
-    int right() const { return left + width; }
-    int bottom() const { return top + height; }
-    friend bool operator==(const GraphRect&, const GraphRect&) = default;
-};
 
 // The legend and the time labels were laid out in main-window coordinates, which
 // include the 30-pixel toolbar band above the view. They are returned in view

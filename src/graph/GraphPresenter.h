@@ -1,7 +1,7 @@
 #pragma once
 
+#include "core/Temperature.h"
 #include "graph/RealTimeGraph.h"
-#include "link/Temperature.h"
 
 #include <QFont>
 #include <QImage>

@@ -1,6 +1,6 @@
 #include "graph/GraphZoom.h"
 
-#include "graph/PixelMath.h"
+#include "core/PixelMath.h"
 
 namespace calorant {
 

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "core/Temperature.h"
 #include "graph/GraphAxes.h"
 #include "graph/GraphCurves.h"
 #include "graph/GraphGeometry.h"
 #include "graph/GraphZoom.h"
-#include "link/Temperature.h"
 
 #include <array>
 #include <ctime>

@@ -1,6 +1,6 @@
 #include "link/LoggerDownload.h"
 
-#include "link/NumberFormat.h"
+#include "core/NumberFormat.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
 #include "link/LoggerStreamDecoder.h"
 
-#include "link/CalendarTime.h"
+#include "core/CalendarTime.h"
+#include "core/Temperature.h"
 #include "link/LoggerDownload.h"
-#include "link/Temperature.h"
 #include "link/TenthsField.h"
 #include "logger/LoggerStore.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "core/Temperature.h"
 #include "link/LiveFrame.h"
-#include "link/Temperature.h"
 
 #include <array>
 #include <cstdint>

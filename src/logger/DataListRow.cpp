@@ -1,7 +1,7 @@
 #include "logger/DataListRow.h"
 
-#include "link/CalendarTime.h"
-#include "link/NumberFormat.h"
+#include "core/CalendarTime.h"
+#include "core/NumberFormat.h"
 
 namespace calorant {
 

@@ -1,7 +1,5 @@
 #include "logger/LoggerCurves.h"
 
-#include "graph/GraphCurves.h"
-
 #include <algorithm>
 #include <cstdint>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "graph/CurveTracer.h"
+#include "core/CurveTracer.h"
 #include "logger/LoggerLevel.h"
 #include "logger/LoggerSet.h"
 

@@ -1,7 +1,7 @@
 #include "logger/LoggerGraph.h"
 
-#include "graph/PixelMath.h"
-#include "link/CalendarTime.h"
+#include "core/CalendarTime.h"
+#include "core/PixelMath.h"
 #include "logger/LoggerLevel.h"
 
 #include <algorithm>

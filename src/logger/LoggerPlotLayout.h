@@ -1,8 +1,8 @@
 #pragma once
 
-#include "graph/GraphAxes.h"
-#include "graph/GraphGeometry.h"
-#include "link/Temperature.h"
+#include "core/PixelGeometry.h"
+#include "core/Temperature.h"
+#include "core/ValueScale.h"
 
 #include <array>
 #include <cstdint>

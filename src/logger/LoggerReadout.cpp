@@ -1,8 +1,8 @@
 #include "logger/LoggerReadout.h"
 
-#include "graph/PixelMath.h"
-#include "link/CalendarTime.h"
-#include "link/NumberFormat.h"
+#include "core/CalendarTime.h"
+#include "core/NumberFormat.h"
+#include "core/PixelMath.h"
 
 #include <cstdint>
 

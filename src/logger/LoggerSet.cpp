@@ -1,6 +1,6 @@
 #include "logger/LoggerSet.h"
 
-#include "link/CalendarTime.h"
+#include "core/CalendarTime.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "graph/GraphGeometry.h"
-#include "link/Temperature.h"
+#include "core/PixelGeometry.h"
+#include "core/Temperature.h"
 
 #include <array>
 #include <cstdint>

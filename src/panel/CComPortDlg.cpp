@@ -1,6 +1,6 @@
 #include "panel/CComPortDlg.h"
 
-#include "link/NumberFormat.h"
+#include "core/NumberFormat.h"
 #include "panel/DialogLayout.h"
 #include "panel/IntegerEntry.h"
 #include "panel/SetupDialogFonts.h"

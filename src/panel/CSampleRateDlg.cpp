@@ -1,6 +1,6 @@
 #include "panel/CSampleRateDlg.h"
 
-#include "link/NumberFormat.h"
+#include "core/NumberFormat.h"
 #include "panel/DialogLayout.h"
 #include "panel/EnterEscapeFilter.h"
 #include "panel/IntegerEntry.h"

@@ -1,6 +1,6 @@
 #include "panel/CYAxisDlg.h"
 
-#include "link/NumberFormat.h"
+#include "core/NumberFormat.h"
 #include "panel/DialogLayout.h"
 #include "panel/SetupDialogFonts.h"
 #include "panel/YAxisScale.h"

@@ -1,6 +1,6 @@
 #include "record/GraphFile.h"
 
-#include "link/CalendarTime.h"
+#include "core/CalendarTime.h"
 #include "record/SampleStore.h"
 
 #include <algorithm>

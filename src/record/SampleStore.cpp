@@ -1,7 +1,7 @@
 #include "record/SampleStore.h"
 
-#include "link/CalendarTime.h"
-#include "link/NumberFormat.h"
+#include "core/CalendarTime.h"
+#include "core/NumberFormat.h"
 
 #include <algorithm>
 

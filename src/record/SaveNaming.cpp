@@ -1,6 +1,6 @@
 #include "record/SaveNaming.h"
 
-#include "link/CalendarTime.h"
+#include "core/CalendarTime.h"
 
 #include <system_error>
 

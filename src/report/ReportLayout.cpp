@@ -1,7 +1,7 @@
 #include "report/ReportLayout.h"
 
-#include "link/CalendarTime.h"
-#include "link/NumberFormat.h"
+#include "core/CalendarTime.h"
+#include "core/NumberFormat.h"
 
 #include <algorithm>
 #include <cmath>
@@ -31,7 +31,7 @@ constexpr PagePoint kStampAt{-200, 100};
 // Curves are followed this far beyond the frame before they are cut: every value the
 // meter can send (±3276.8 C, in F, on the finest scale) stays far inside, and a value
 // beyond it (only a damaged file holds one) cannot overflow a coordinate.
-constexpr double kCurveGuard = 1'000'000;
+constexpr double kPageCurveGuard = 1'000'000;
 
 int frameTop() {
     return kReportFrame.bottom + kReportFrame.height;
@@ -78,8 +78,8 @@ void traceChannel(const ReportInputs& inputs, int channel, int count,
     const double g0 = inputs.gridValues.front();
     const double scale = kReportFrame.height / (inputs.gridValues.back() - g0);
     const float step = static_cast<float>(kReportFrame.width) / static_cast<float>(count - 1);
-    CurveTracer tracer({kReportFrame.left - kCurveGuard, kReportFrame.bottom - kCurveGuard,
-                        frameRight() + kCurveGuard, frameTop() + kCurveGuard});
+    CurveTracer tracer({kReportFrame.left - kPageCurveGuard, kReportFrame.bottom - kPageCurveGuard,
+                        frameRight() + kPageCurveGuard, frameTop() + kPageCurveGuard});
     const ChannelSeries& series = inputs.channels[channel];
     for (int i = 0; i < count; ++i) {
         const float x = static_cast<float>(i) * step + static_cast<float>(kReportFrame.left);

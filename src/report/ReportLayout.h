@@ -1,6 +1,6 @@
 #pragma once
 
-#include "graph/CurveTracer.h"
+#include "core/CurveTracer.h"
 #include "report/ReportInputs.h"
 
 #include <array>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/Temperature.h"
+#include "core/Temperature.h"
 
 #include <array>
 #include <cstddef>

@@ -1,6 +1,6 @@
 #include "sim/MeterSession.h"
 
-#include "link/NumberFormat.h"
+#include "core/NumberFormat.h"
 
 #include <algorithm>
 

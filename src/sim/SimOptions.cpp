@@ -1,6 +1,6 @@
 #include "sim/SimOptions.h"
 
-#include "link/WholeNumber.h"
+#include "core/WholeNumber.h"
 
 #include <optional>
 #include <utility>

@@ -4,7 +4,7 @@
 // or an output that cannot be written fails with one line and leaves no PDF behind;
 // usage errors exit with 2.
 #include "cli/CliEmulator.h"
-#include "link/CalendarTime.h"
+#include "core/CalendarTime.h"
 #include "logger/LoggerSet.h"
 #include "record/GraphFile.h"
 #include "support/PdfTools.h"

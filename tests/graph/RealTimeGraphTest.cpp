@@ -4,7 +4,7 @@
 // watch, the first visible sample after a zoom, and the cursor readout.
 #include "graph/RealTimeGraph.h"
 
-#include "link/CalendarTime.h"
+#include "core/CalendarTime.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>

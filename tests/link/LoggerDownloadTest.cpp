@@ -5,10 +5,10 @@
 // without any set header; and the file names of the sets saved together.
 #include "link/LoggerDownload.h"
 
-#include "link/CalendarTime.h"
-#include "link/DownloadedSetNames.h"
+#include "core/CalendarTime.h"
 #include "link/LoggerStreamDecoder.h"
 #include "logger/LoggerStore.h"
+#include "record/DownloadedSetNames.h"
 
 #include <algorithm>
 #include <cstdint>

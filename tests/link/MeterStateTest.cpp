@@ -4,7 +4,7 @@
 // their times, unit conversions and no-value handling over long runs of frames.
 #include "link/MeterState.h"
 
-#include "link/CalendarTime.h"
+#include "core/CalendarTime.h"
 
 #include <cstdint>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/CalendarTime.h"
+#include "core/CalendarTime.h"
 #include "logger/LoggerGraph.h"
 #include "logger/LoggerZoom.h"
 

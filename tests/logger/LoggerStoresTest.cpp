@@ -1,7 +1,7 @@
 // The logger's record stores: showing a downloaded set, the 100-row table of opened
 // files with its wrap-around, closing the logger window, the display conversion, and
 // the eight cell texts the Data List shows for a reading.
-#include "link/CalendarTime.h"
+#include "core/CalendarTime.h"
 #include "logger/DataListRow.h"
 #include "logger/LoggerFileTable.h"
 #include "logger/LoggerModeFlags.h"

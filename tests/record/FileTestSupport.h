@@ -2,7 +2,7 @@
 
 // Helpers shared by the file-format tests: a recording built through the sample
 // store's own events, raw file bytes, UTF-16 decoding, golden files and a scratch folder.
-#include "link/CalendarTime.h"
+#include "core/CalendarTime.h"
 #include "record/SampleStore.h"
 
 #include <algorithm>

@@ -5,7 +5,7 @@
 
 #include "record/SampleStore.h"
 
-#include "link/CalendarTime.h"
+#include "core/CalendarTime.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 // unit column, values no page can hold, and the white strips of a printer page.
 #include "report/ReportLayout.h"
 
-#include "link/CalendarTime.h"
+#include "core/CalendarTime.h"
 #include "logger/LoggerSet.h"
 #include "record/SampleStore.h"
 #include "report/ReportSources.h"

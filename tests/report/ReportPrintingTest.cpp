@@ -4,7 +4,7 @@
 // with the time of drawing, and a file that cannot be written says "Initial error!".
 #include "report/ReportPrinting.h"
 
-#include "link/CalendarTime.h"
+#include "core/CalendarTime.h"
 #include "logger/LoggerSet.h"
 #include "report/ReportSources.h"
 #include "support/PdfTools.h"

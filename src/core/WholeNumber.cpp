@@ -1,4 +1,4 @@
-#include "link/WholeNumber.h"
+#include "core/WholeNumber.h"
 
 #include <charconv>
 #include <system_error>

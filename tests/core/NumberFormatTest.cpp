@@ -1,7 +1,7 @@
 // Locale-free number and time formatting shared by every text the programme prints.
-#include "link/NumberFormat.h"
+#include "core/NumberFormat.h"
 
-#include "link/CalendarTime.h"
+#include "core/CalendarTime.h"
 
 #include <clocale>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // Whole numbers read from command-line arguments: both ends of the range are accepted,
 // anything just outside it, text around the digits, a plus sign and numbers beyond 64
 // bits are refused.
-#include "link/WholeNumber.h"
+#include "core/WholeNumber.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "graph/CurveTracer.h"
+#include "core/CurveTracer.h"
 
 #include <cmath>
 #include <optional>

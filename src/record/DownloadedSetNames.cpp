@@ -1,6 +1,6 @@
-#include "link/DownloadedSetNames.h"
+#include "record/DownloadedSetNames.h"
 
-#include "link/NumberFormat.h"
+#include "core/NumberFormat.h"
 #include "record/SaveNaming.h"
 
 #include <map>

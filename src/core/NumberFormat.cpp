@@ -1,4 +1,4 @@
-#include "link/NumberFormat.h"
+#include "core/NumberFormat.h"
 
 #include <array>
 #include <charconv>

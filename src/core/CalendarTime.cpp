@@ -1,4 +1,4 @@
-#include "link/CalendarTime.h"
+#include "core/CalendarTime.h"
 
 #include <array>
 

@@ -1,12 +1,16 @@
 #pragma once
 
-#include "graph/GraphGeometry.h"
+#include "core/PixelGeometry.h"
 
 #include <vector>
 
 namespace calorant {
 
 using Polyline = std::vector<GraphPoint>;
+
+// How far outside a graph's plot, in pixels, its curves are followed before they are
+// cut (the bounds both graphs give the tracer).
+inline constexpr int kCurveGuard = 16384;
 
 // A curve position before truncation to whole units.
 struct CurvePoint {
