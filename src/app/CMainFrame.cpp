@@ -1,13 +1,14 @@
 #include "app/CMainFrame.h"
 
 #include "app/CAboutDlg.h"
-#include "app/CKVDoc.h"
 #include "app/CMeterApp.h"
 #include "app/CommandTable.h"
 #include "app/HelpWindow.h"
 #include "app/MainWindowFont.h"
 #include "app/RecordingCommands.h"
 #include "app/SettingsFile.h"
+#include "document/CKVDoc.h"
+#include "document/DocumentLink.h"
 #include "graph/CKVView.h"
 #include "link/CMSComm.h"
 #include "link/MeterLink.h"
@@ -37,7 +38,9 @@ constexpr int kFixedPortCount = 4; // COM1..COM4 have commands of their own
 
 CMainFrame::CMainFrame(CKVDoc& doc, MainFrameOptions options, QWidget* parent)
     : QMainWindow(parent), doc_(doc), settingsFolder_(std::move(options.settingsFolder)) {
-    const int savedPort = ReadSettings(settingsFolder_).comPort;
+    const Settings settings = ReadSettings(settingsFolder_);
+    doc_.graphDisplay().graphYGain = settings.yGain;
+    doc_.graphDisplay().graphYOffset = settings.yOffset;
 
     setWindowTitle(QString::fromLatin1(kTitle));
     setWindowIcon(QIcon(QStringLiteral(":/app/calorant.svg")));
@@ -51,10 +54,10 @@ CMainFrame::CMainFrame(CKVDoc& doc, MainFrameOptions options, QWidget* parent)
 
     // The panel's keys reach the meter through the link, which exists from here on.
     view_ = new CKVView(
-        doc_, settingsFolder_, frameFont_,
-        [this](const MeterCommand& command) { link_->sendCommand(command); }, this);
+        doc_, frameFont_, [this](const MeterCommand& command) { link().sendCommand(command); },
+        this);
     setCentralWidget(view_);
-    createLink(options, savedPort);
+    createLink(options, settings.comPort);
     commandStateUpdate_.setSingleShot(true);
     commandStateUpdate_.setInterval(0);
     connect(&commandStateUpdate_, &QTimer::timeout, this, &CMainFrame::updateCommandStates);
@@ -63,16 +66,19 @@ CMainFrame::CMainFrame(CKVDoc& doc, MainFrameOptions options, QWidget* parent)
     bindPortCommands();
     recordingCommands_ = std::make_unique<RecordingCommands>(
         RecordingContext{
-            doc_, view_->graph(), view_->graphDisplay(),
-            [this] { return view_->meterState().unitCode(); }, view_->loggerModeFlags(),
+            doc_, view_->graph(),
             toFilesystemPath(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))},
         std::make_unique<WidgetRecordingDialogs>(this));
     recordingCommands_->bindTo(*this);
-    link_->startTimers();
-    link_->scheduleScan();
+    link().startTimers();
+    link().scheduleScan();
 }
 
 CMainFrame::~CMainFrame() = default;
+
+MeterLink& CMainFrame::link() const {
+    return meter_->link();
+}
 
 void CMainFrame::createCommandActions() {
     for (const CommandInfo& info : commandTable()) {
@@ -145,21 +151,20 @@ void CMainFrame::createLink(MainFrameOptions& options, int savedPort) {
     std::unique_ptr<PortEnumerator> ports = options.portEnumerator
                                                 ? std::move(options.portEnumerator)
                                                 : std::make_unique<SystemPortEnumerator>();
-    link_ = new MeterLink(*comm_, doc_.sampleStore(), view_->meterState(), doc_.loggerStore(),
-                          std::move(ports), savedPort, this);
+    meter_ = std::make_unique<DocumentLink>(doc_, *comm_, std::move(ports), savedPort);
+    MeterLink& meterLink = link();
     if (!options.deviceOverride.isEmpty())
-        link_->setDeviceOverride(options.deviceOverride);
+        meterLink.setDeviceOverride(options.deviceOverride);
 
-    connect(link_, &MeterLink::frameAccepted, view_, &CKVView::onFrameAccepted);
-    connect(link_, &MeterLink::offlineChanged, view_, &CKVView::setLinkOffline);
-    connect(link_, &MeterLink::message, this, &CMainFrame::showLinkMessage);
+    connect(&meterLink, &MeterLink::message, this, &CMainFrame::showLinkMessage);
     // A link event may change several flags one after the other (offline, then the
     // recording stopped): the command states are brought up to date once it is over.
-    for (auto changed : {&MeterLink::portCommandsChanged, &MeterLink::recordingStarted,
-                         &MeterLink::recordingStopped})
-        connect(link_, changed, this, &CMainFrame::requestCommandStateUpdate);
-    connect(link_, &MeterLink::frameAccepted, this, &CMainFrame::requestCommandStateUpdate);
-    connect(link_, &MeterLink::offlineChanged, this, &CMainFrame::requestCommandStateUpdate);
+    connect(&meterLink, &MeterLink::portCommandsChanged, this,
+            &CMainFrame::requestCommandStateUpdate);
+    for (auto changed : {&CKVDoc::recordingStarted, &CKVDoc::recordingStopped})
+        connect(&doc_, changed, this, &CMainFrame::requestCommandStateUpdate);
+    connect(&doc_, &CKVDoc::frameApplied, this, &CMainFrame::requestCommandStateUpdate);
+    connect(&doc_, &CKVDoc::offlineChanged, this, &CMainFrame::requestCommandStateUpdate);
 }
 
 QAction* CMainFrame::commandAction(CommandId id) const {
@@ -207,29 +212,29 @@ void CMainFrame::bindPortCommands() {
         bindCommand(
             CommandId(kCmdCom1 + index),
             [this, index] {
-                link_->SelectMeterPort(index + 1);
+                link().SelectMeterPort(index + 1);
                 doc_.updateAllViews();
             },
-            [this, index] { return link_->portCmdEnabled(index); },
-            [this, index] { return link_->portCmdMarked(index); });
+            [this, index] { return link().portCmdEnabled(index); },
+            [this, index] { return link().portCmdMarked(index); });
     }
     bindCommand(
         kCmdOtherPorts, [this] { selectOtherPort(); },
-        [this] { return link_->portCmdEnabled(MeterLink::kOtherPortsCommand); });
+        [this] { return link().portCmdEnabled(MeterLink::kOtherPortsCommand); });
     // The meter may be switched off whenever a recording could be started.
     bindCommand(
-        kCmdPowerOff, [this] { link_->powerOff(); },
+        kCmdPowerOff, [this] { link().powerOff(); },
         [this] { return doc_.sampleStore().canRun(); });
 }
 
 void CMainFrame::selectOtherPort() {
     CComPortDlg dialog(this);
-    if (link_->currentPort() > kFixedPortCount)
-        dialog.setComPortNumber(std::uint32_t(link_->currentPort()));
+    if (link().currentPort() > kFixedPortCount)
+        dialog.setComPortNumber(std::uint32_t(link().currentPort()));
     if (dialog.exec() != QDialog::Accepted)
         return;
     const int port = int(std::min<std::uint32_t>(dialog.comPortNumber(), INT_MAX));
-    if (link_->SelectOtherMeterPort(port))
+    if (link().SelectOtherMeterPort(port))
         doc_.updateAllViews();
 }
 
@@ -261,7 +266,7 @@ void CMainFrame::showLinkMessage(const QString& text) {
 void CMainFrame::closeEvent(QCloseEvent* event) {
     if (!signalExitStatus_) {
         writeSettings();
-        link_->sendLinkEnd();
+        link().sendLinkEnd();
         recordingCommands_->offerSaveBeforeClose();
     }
     event->accept();
@@ -271,7 +276,7 @@ int CMainFrame::endOnSignal(const std::function<void(const QString&)>& report) {
     if (signalExitStatus_)
         return *signalExitStatus_;
     writeSettings();
-    link_->sendLinkEnd();
+    link().sendLinkEnd();
     int status = 0;
     if (const std::optional<UnaskedSave> save = recordingCommands_->saveUnsavedWithoutAsking()) {
         if (save->result.saved) {
@@ -291,10 +296,10 @@ int CMainFrame::endOnSignal(const std::function<void(const QString&)>& report) {
 
 // Changes made during the run (port choice, Y axis) are kept only here, at close.
 void CMainFrame::writeSettings() {
-    const GraphDisplaySettings& display = view_->graphDisplay();
+    const GraphDisplaySettings& display = doc_.graphDisplay();
     // A settings file that cannot be written leaves the old one; nothing to tell.
     (void)WriteSettings(settingsFolder_,
-                        {link_->currentPort(), display.graphYGain, display.graphYOffset});
+                        {link().currentPort(), display.graphYGain, display.graphYOffset});
 }
 
 } // namespace calorant

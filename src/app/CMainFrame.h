@@ -22,6 +22,7 @@ namespace calorant {
 class CKVDoc;
 class CKVView;
 class CMSComm;
+class DocumentLink;
 class HelpWindow;
 class MeterLink;
 class RecordingCommands;
@@ -37,8 +38,8 @@ struct MainFrameOptions {
 };
 
 // The main window: menus, toolbar and status bar around the real-time view, the main
-// window's font, the serial port control with the link to the meter, and the close
-// sequence (settings written, link-end command sent).
+// window's font, the serial port control with the link that feeds the document, and
+// the close sequence (settings written, link-end command sent).
 //
 // Every command is a QAction with its command id as data. A command is enabled only
 // when a handler is bound to it and its rule holds; updateCommandStates() applies the
@@ -50,13 +51,14 @@ public:
     static constexpr const char* kTitle = "KL320 Thermocouple/IR Datalogger";
     static constexpr int kStatusPaneCount = 4;
 
-    // Creates the window, its view and the link. The first port scan runs one second
-    // after creation; the link's timers run from creation to close.
+    // Creates the window, its view and the link. The settings file gives the port number
+    // and the graph's Y scale. The first port scan runs one second after creation; the
+    // link's timers run from creation to close.
     CMainFrame(CKVDoc& doc, MainFrameOptions options, QWidget* parent = nullptr);
     ~CMainFrame() override;
 
     CKVView* view() const { return view_; }
-    MeterLink& link() const { return *link_; }
+    MeterLink& link() const;
     QToolBar* toolBar() const { return toolBar_; }
     const QFont& frameFont() const { return frameFont_; }
 
@@ -116,7 +118,7 @@ private:
     QLabel* statusPanes_[kStatusPaneCount] = {};
     CKVView* view_ = nullptr;
     CMSComm* comm_ = nullptr;
-    MeterLink* link_ = nullptr;
+    std::unique_ptr<DocumentLink> meter_;
     QPointer<HelpWindow> helpWindow_;
     QTimer commandStateUpdate_;
     std::unique_ptr<RecordingCommands> recordingCommands_;

@@ -61,9 +61,8 @@ QString CMeterApp::startEmulator() {
 }
 
 void CMeterApp::openCommandLineFile() {
-    const GraphReadResult result = doc_.openGraphFile(toFilesystemPath(commandLine_.graphFile),
-                                                      mainFrame_->view()->loggerModeFlags());
-    if (!result.loaded)
+    const GraphReadResult result = doc_.openGraphFile(toFilesystemPath(commandLine_.graphFile));
+    if (!result.loaded())
         showMessage(QString::fromStdString(result.message));
 }
 

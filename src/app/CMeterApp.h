@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/CKVDoc.h"
 #include "app/CommandLine.h"
+#include "document/CKVDoc.h"
 #include "link/MeterEmulatorProcess.h"
 
 #include <cstdio>

@@ -1,9 +1,9 @@
 #include "app/RecordingCommands.h"
 
-#include "app/CKVDoc.h"
 #include "app/CMainFrame.h"
+#include "document/CKVDoc.h"
+#include "document/GraphDisplaySettings.h"
 #include "graph/GraphPresenter.h"
-#include "panel/GraphDisplaySettings.h"
 #include "record/FileSave.h"
 #include "record/SaveNaming.h"
 
@@ -75,8 +75,8 @@ void RecordingCommands::save() {
 
 SaveResult RecordingCommands::writeRecording(const std::filesystem::path& graphPath, Files files) {
     const SampleStore& store = context_.doc.sampleStore();
-    const auto unitCode = static_cast<std::uint8_t>(context_.unit());
-    const GraphDisplaySettings& display = context_.display;
+    const auto unitCode = static_cast<std::uint8_t>(context_.doc.meterState().unitCode());
+    const GraphDisplaySettings& display = context_.doc.graphDisplay();
     SaveResult result;
     {
         WaitCursor wait;
@@ -106,8 +106,8 @@ void RecordingCommands::openDocument() {
                                QString(), kDocumentFileFilter, kGraphSuffix});
     if (!path)
         return;
-    const GraphReadResult result = context_.doc.openGraphFile(*path, context_.loggerFlags);
-    if (!result.loaded)
+    const GraphReadResult result = context_.doc.openGraphFile(*path);
+    if (!result.loaded())
         reportFailure(result.message);
 }
 
@@ -195,7 +195,7 @@ void RecordingCommands::bindTo(CMainFrame& frame) {
                      });
     QObject::connect(&context_.graph, &GraphPresenter::zoomChanged, &frame,
                      &CMainFrame::updateCommandStates);
-    QObject::connect(&context_.graph, &GraphPresenter::sampleTicked, &frame,
+    QObject::connect(&context_.doc, &CKVDoc::sampleTicked, &frame,
                      &CMainFrame::updateCommandStates);
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "app/RecordingDialogs.h"
-#include "core/Temperature.h"
 #include "record/FileSave.h"
 
 #include <QString>
@@ -16,8 +15,6 @@ namespace calorant {
 class CKVDoc;
 class CMainFrame;
 class GraphPresenter;
-struct GraphDisplaySettings;
-struct LoggerModeFlags;
 
 inline const QString kSaveBeforeRunQuestion =
     QStringLiteral("Do you want to save the existing graph data before continuing?");
@@ -29,11 +26,8 @@ inline const QString kGraphSuffix = QStringLiteral("graph");
 
 // What the recording commands work on. The references must outlive the commands.
 struct RecordingContext {
-    CKVDoc& doc;
+    CKVDoc& doc; // the recording, the unit and Y scale saved with it, the logger set
     GraphPresenter& graph;
-    const GraphDisplaySettings& display;   // the Y scale written into saved files
-    std::function<TemperatureUnit()> unit; // the meter's display unit
-    LoggerModeFlags& loggerFlags;          // raised when a .graph file is opened
     std::filesystem::path documentsFolder; // the user's documents folder
     std::function<std::time_t()> now = [] { return std::time(nullptr); };
 };

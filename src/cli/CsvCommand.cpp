@@ -38,7 +38,7 @@ int runCsv(const std::vector<std::string>& args) {
     const std::optional<CsvOptions> options = parseCsvOptions(args);
     if (!options)
         return reportUsage(kCsvUsage);
-    const std::optional<GraphInput> input = loadGraphFile("csv", options->input);
+    const std::optional<GraphFileContents> input = loadGraphFile("csv", options->input);
     if (!input)
         return kExitFailure;
     std::ostringstream csv(std::ios::binary);

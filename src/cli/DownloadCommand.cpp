@@ -2,8 +2,8 @@
 // programme's Data Logger command and saves every record set as a .graph file with its
 // CSV companion, named after the set's start.
 #include "cli/CliCommand.h"
+#include "cli/CliMeter.h"
 #include "cli/CliReport.h"
-#include "cli/NamedMeterLink.h"
 #include "cli/StopSignals.h"
 #include "core/CalendarTime.h"
 #include "core/NumberFormat.h"
@@ -167,10 +167,10 @@ int runDownload(const std::vector<std::string>& args) {
         return reportUsageError(parsed.error);
     const DownloadOptions& options = parsed.options;
 
-    NamedMeterLink meter(options.device, 1);
+    CliMeter meter(QString::fromStdString(options.device), 1);
     if (!meter.open())
         return reportFailure(meter.comm.errorString().toStdString());
-    MeterLink& link = meter.link;
+    MeterLink& link = meter.link();
 
     QEventLoop loop;
     std::optional<DownloadResult> result;
@@ -197,7 +197,7 @@ int runDownload(const std::vector<std::string>& args) {
     link.sendLinkEnd();
 
     if (result == DownloadResult::Data)
-        return saveSets(meter.loggerStore, options.outDir);
+        return saveSets(meter.doc.loggerStore(), options.outDir);
     if (!reason.empty())
         reportFailure(reason);
     return kExitFailure;

@@ -1,7 +1,5 @@
 #include "cli/GraphFileInput.h"
 
-#include "record/GraphFile.h"
-
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
@@ -10,7 +8,7 @@
 
 namespace calorant::cli {
 
-std::optional<GraphInput> loadGraphFile(std::string_view command, const std::string& path) {
+std::optional<GraphFileContents> loadGraphFile(std::string_view command, const std::string& path) {
     errno = 0;
     std::ifstream in(std::filesystem::path(path), std::ios::binary);
     if (!in) {
@@ -19,13 +17,10 @@ std::optional<GraphInput> loadGraphFile(std::string_view command, const std::str
                      command.data(), path.c_str(), reason.c_str());
         return std::nullopt;
     }
-    GraphInput input;
-    const GraphReadResult result = readGraphFile(in, input.set, input.flags);
-    if (!result.loaded) {
+    GraphReadResult result = readGraphFile(in);
+    if (!result.contents)
         std::fprintf(stderr, "%s\n", result.message.c_str());
-        return std::nullopt;
-    }
-    return input;
+    return std::move(result.contents);
 }
 
 } // namespace calorant::cli

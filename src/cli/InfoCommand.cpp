@@ -57,7 +57,8 @@ struct Field {
     long long value;
 };
 
-std::array<Field, 11> integerFields(const LoggerSet& set, const LoggerModeFlags& flags) {
+std::array<Field, 11> integerFields(const GraphFileContents& file) {
+    const LoggerSet& set = file.set;
     return {{{"readingCount", set.readingCount},
              {"unit", set.unit},
              {"startYear", set.startYear},
@@ -67,13 +68,14 @@ std::array<Field, 11> integerFields(const LoggerSet& set, const LoggerModeFlags&
              {"startMinute", set.startMinute},
              {"startSecond", set.startSecond},
              {"sampleRate", set.sampleRate},
-             {"yGain", flags.loadedYGain},
-             {"yOffset", flags.loadedYOffset}}};
+             {"yGain", file.yGain},
+             {"yOffset", file.yOffset}}};
 }
 
-std::string infoText(const LoggerSet& set, const LoggerModeFlags& flags) {
+std::string infoText(const GraphFileContents& file) {
+    const LoggerSet& set = file.set;
     std::string text;
-    for (const Field& field : integerFields(set, flags)) {
+    for (const Field& field : integerFields(file)) {
         text += std::string(field.name) + ": " + formatInt(field.value);
         if (std::string_view(field.name) == "unit")
             text += " (" + unitText(set.unit) + ")";
@@ -89,9 +91,10 @@ std::string infoText(const LoggerSet& set, const LoggerModeFlags& flags) {
     return text;
 }
 
-std::string infoJson(const LoggerSet& set, const LoggerModeFlags& flags) {
+std::string infoJson(const GraphFileContents& file) {
+    const LoggerSet& set = file.set;
     std::string json = "{";
-    for (const Field& field : integerFields(set, flags))
+    for (const Field& field : integerFields(file))
         json += '"' + std::string(field.name) + "\":" + formatInt(field.value) + ',';
     json += isUnitCode(set.unit) ? "\"unitText\":\"" + unitText(set.unit) + "\","
                                  : std::string("\"unitText\":null,");
@@ -110,11 +113,10 @@ int runInfo(const std::vector<std::string>& args) {
     const std::optional<InfoOptions> options = parseInfoOptions(args);
     if (!options)
         return reportUsage(kInfoUsage);
-    const std::optional<GraphInput> input = loadGraphFile("info", options->path);
+    const std::optional<GraphFileContents> input = loadGraphFile("info", options->path);
     if (!input)
         return kExitFailure;
-    const std::string out =
-        options->json ? infoJson(input->set, input->flags) : infoText(input->set, input->flags);
+    const std::string out = options->json ? infoJson(*input) : infoText(*input);
     std::fwrite(out.data(), 1, out.size(), stdout);
     return kExitOk;
 }

@@ -2,22 +2,16 @@
 // live frames and prints every accepted frame, decoded and applied to the meter
 // state exactly as the panel sees it.
 #include "cli/CliCommand.h"
+#include "cli/CliMeter.h"
 #include "cli/CliReport.h"
 #include "cli/LiveOutput.h"
 #include "cli/StopSignals.h"
 #include "core/WholeNumber.h"
-#include "link/ByteArrayView.h"
-#include "link/CMSComm.h"
-#include "link/LiveFrame.h"
-#include "link/MeterCommands.h"
 #include "link/MeterEmulatorProcess.h"
-#include "link/MeterPortCommands.h"
-#include "link/MeterState.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QTimer>
-#include <ctime>
 #include <limits>
 #include <optional>
 
@@ -87,13 +81,14 @@ ParsedLiveOptions parseLiveOptions(const std::vector<std::string>& args) {
     return parsed;
 }
 
-// Reads the receive events of the open port until enough frames were printed, the
-// meter stays silent too long, the port fails or the user interrupts.
+// Prints the frames the document applies until enough frames were printed, the meter
+// stays silent too long, the port fails or the user interrupts.
 class LiveMonitor {
 public:
-    LiveMonitor(CMSComm& comm, const LiveOptions& options) : comm_(comm), options_(options) {
-        QObject::connect(&comm, &CMSComm::onComm, &loop_, [this] { onCommEvent(); });
-        QObject::connect(&comm, &CMSComm::portFailed, &loop_, [this](const QString& reason) {
+    LiveMonitor(CliMeter& meter, const LiveOptions& options) : meter_(meter), options_(options) {
+        QObject::connect(&meter.doc, &CKVDoc::frameApplied, &loop_,
+                         [this](const LiveFrame& frame) { onFrameApplied(frame); });
+        QObject::connect(&meter.comm, &CMSComm::portFailed, &loop_, [this](const QString& reason) {
             finish(reportFailure(reason.toStdString()));
         });
         silence_.setSingleShot(true);
@@ -114,15 +109,9 @@ public:
     }
 
 private:
-    void onCommEvent() {
-        if (comm_.commEvent() != CMSComm::kCommEventReceive)
-            return;
-        const QByteArray block = comm_.input();
-        const std::optional<LiveFrame> frame = decodeLiveFrame(byteSpan(block), std::time(nullptr));
-        if (!frame)
-            return;
-        state_.applyFrame(*frame);
-        printLine(options_.json ? liveFrameJson(*frame, state_) : liveFrameLine(*frame, state_));
+    void onFrameApplied(const LiveFrame& frame) {
+        const MeterState& state = meter_.doc.meterState();
+        printLine(options_.json ? liveFrameJson(frame, state) : liveFrameLine(frame, state));
         watchSilence();
         if (++printed_ == options_.frames)
             finish(kExitOk);
@@ -146,9 +135,8 @@ private:
         loop_.exit(status);
     }
 
-    CMSComm& comm_;
+    CliMeter& meter_;
     const LiveOptions& options_;
-    MeterState state_;
     QEventLoop loop_;
     QTimer silence_;
     long long printed_ = 0;
@@ -174,17 +162,16 @@ int runLive(const std::vector<std::string>& args) {
         device = emulator.devicePath();
     }
 
-    CMSComm comm;
-    comm.setDevicePath(device);
-    if (!openLivePort(comm))
-        return reportFailure(comm.errorString().toStdString());
+    CliMeter meter(device, 1);
+    if (!meter.open())
+        return reportFailure(meter.comm.errorString().toStdString());
 
-    LiveMonitor monitor(comm, options);
+    LiveMonitor monitor(meter, options);
     const int status = monitor.run();
     // Tell the meter the link ends, as the programme does when it closes.
-    if (comm.portOpen())
-        SendMeterCommand(comm, meterCommand(kLinkEnd));
-    comm.setPortOpen(false);
+    if (meter.comm.portOpen())
+        meter.link().sendLinkEnd();
+    meter.comm.setPortOpen(false);
     return status;
 }
 

@@ -3,7 +3,11 @@
 #include "core/CalendarTime.h"
 #include "core/NumberFormat.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <array>
+#include <charconv>
 #include <initializer_list>
 #include <string_view>
 
@@ -11,53 +15,24 @@ namespace calorant::cli {
 
 namespace {
 
-std::string jsonString(std::string_view text) {
-    static constexpr char kHex[] = "0123456789abcdef";
-    std::string quoted = "\"";
-    for (char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            quoted += '\\';
-            quoted += c;
-        } else if (byte < 0x20) {
-            quoted += "\\u00";
-            quoted += kHex[byte >> 4];
-            quoted += kHex[byte & 0x0F];
-        } else {
-            quoted += c;
-        }
-    }
-    return quoted + '"';
+template <std::size_t N> QJsonArray jsonTexts(const std::array<std::string, N>& texts) {
+    QJsonArray list;
+    for (const std::string& text : texts)
+        list.append(QString::fromStdString(text));
+    return list;
 }
 
-template <std::size_t N> std::string jsonStrings(const std::array<std::string, N>& texts) {
-    std::string list = "[";
-    for (std::size_t i = 0; i < N; ++i)
-        list += (i == 0 ? "" : ",") + jsonString(texts[i]);
-    return list + "]";
-}
-
-std::string jsonChannels(const Channels& channels) {
-    std::string list = "[";
-    for (int i = 0; i < kChannelCount; ++i)
-        list += (i == 0 ? "" : ",") + formatFixed(channels[i], 1);
-    return list + "]";
-}
-
-class JsonObject {
-public:
-    JsonObject& add(std::string_view name, const std::string& jsonValue) {
-        text_ += (text_.size() == 1 ? "" : ",") + jsonString(name) + ":" + jsonValue;
-        return *this;
+// Each value as the tenths the meter sent, not the float's binary neighbour.
+QJsonArray jsonChannels(const Channels& channels) {
+    QJsonArray list;
+    for (const float celsius : channels) {
+        const std::string text = formatFixed(celsius, 1);
+        double tenths = 0;
+        std::from_chars(text.data(), text.data() + text.size(), tenths);
+        list.append(tenths);
     }
-    JsonObject& addText(std::string_view name, std::string_view value) {
-        return add(name, jsonString(value));
-    }
-    std::string close() const { return text_ + "}"; }
-
-private:
-    std::string text_ = "{";
-};
+    return list;
+}
 
 std::string_view trimmed(std::string_view text) {
     const auto first = text.find_first_not_of(' ');
@@ -90,26 +65,28 @@ std::string channelText(float celsius, TemperatureUnit unit) {
 } // namespace
 
 std::string liveFrameJson(const LiveFrame& frame, const MeterState& state) {
-    return JsonObject()
-        .addText("arrivalTime", formatTime(frame.arrivalTime, "%Y-%m-%dT%H:%M:%S"))
-        .add("channel", jsonChannels(frame.channel))
-        .add("readingText", jsonStrings(state.readingText()))
-        .addText("unitText", state.unitText())
-        .addText("recText", state.recText())
-        .addText("holdText", state.holdText())
-        .addText("batteryText", state.batteryText())
-        .addText("mainLabel", state.mainLabel())
-        .addText("secondLabel", state.secondLabel())
-        .addText("thirdLabel", state.thirdLabel())
-        .addText("irTempText", state.irTempText())
-        .addText("statModeText", state.statModeText())
-        .addText("elapsedUnitText", state.elapsedUnitText())
-        .add("difLabel", jsonStrings(state.difLabel()))
-        .addText("probeTypeText", state.probeTypeText())
-        .add("maxText", jsonStrings(state.maxText()))
-        .add("minText", jsonStrings(state.minText()))
-        .add("avgText", jsonStrings(state.avgText()))
-        .close();
+    const auto text = [](const std::string& value) { return QString::fromStdString(value); };
+    const QJsonObject object{
+        {"arrivalTime", text(formatTime(frame.arrivalTime, "%Y-%m-%dT%H:%M:%S"))},
+        {"channel", jsonChannels(frame.channel)},
+        {"readingText", jsonTexts(state.readingText())},
+        {"unitText", text(state.unitText())},
+        {"recText", text(state.recText())},
+        {"holdText", text(state.holdText())},
+        {"batteryText", text(state.batteryText())},
+        {"mainLabel", text(state.mainLabel())},
+        {"secondLabel", text(state.secondLabel())},
+        {"thirdLabel", text(state.thirdLabel())},
+        {"irTempText", text(state.irTempText())},
+        {"statModeText", text(state.statModeText())},
+        {"elapsedUnitText", text(state.elapsedUnitText())},
+        {"difLabel", jsonTexts(state.difLabel())},
+        {"probeTypeText", text(state.probeTypeText())},
+        {"maxText", jsonTexts(state.maxText())},
+        {"minText", jsonTexts(state.minText())},
+        {"avgText", jsonTexts(state.avgText())},
+    };
+    return QJsonDocument(object).toJson(QJsonDocument::Compact).toStdString();
 }
 
 std::string liveFrameLine(const LiveFrame& frame, const MeterState& state) {

@@ -5,8 +5,8 @@
 // settings file.
 #include "app/SettingsFile.h"
 #include "cli/CliCommand.h"
+#include "cli/CliMeter.h"
 #include "cli/CliReport.h"
-#include "cli/NamedMeterLink.h"
 #include "cli/StopSignals.h"
 #include "core/NumberFormat.h"
 #include "core/WholeNumber.h"
@@ -92,24 +92,24 @@ std::filesystem::path settingsFolder() {
 // How a recording ended.
 enum class RecordEnd { Done, Limit, Silence, Interrupted };
 
-// Runs one recording on the open link: Run at once, the sampling tick on a timer, and
+// Runs one recording on the open link: Run at once, the document's sampling clock, and
 // the end when enough samples are in, the time is up, or the store stopped by itself.
 class Recorder {
 public:
-    Recorder(MeterLink& link, SampleStore& store, const RecordOptions& options)
-        : link_(link), store_(store), options_(options) {
-        tick_.setInterval(options.rateSeconds * 1000);
-        QObject::connect(&tick_, &QTimer::timeout, &loop_, [this] { onTick(); });
+    Recorder(CliMeter& meter, const RecordOptions& options)
+        : meter_(meter), store_(meter.doc.sampleStore()), options_(options) {
+        QObject::connect(&meter.doc, &CKVDoc::sampleTicked, &loop_,
+                         [this](const TickOutcome& outcome) { onTick(outcome); });
         duration_.setSingleShot(true);
         QObject::connect(&duration_, &QTimer::timeout, &loop_, [this] { finish(RecordEnd::Done); });
-        QObject::connect(&link, &MeterLink::recordingStarted, &loop_, [this] {
+        QObject::connect(&meter.doc, &CKVDoc::recordingStarted, &loop_, [this] {
             if (options_.seconds > 0)
                 duration_.start(options_.seconds * 1000);
         });
-        QObject::connect(&link, &MeterLink::recordingStopped, &loop_, [this] {
-            finish(link_.linkOffline() ? RecordEnd::Silence : RecordEnd::Limit);
+        QObject::connect(&meter.doc, &CKVDoc::recordingStopped, &loop_, [this] {
+            finish(meter_.doc.linkOffline() ? RecordEnd::Silence : RecordEnd::Limit);
         });
-        QObject::connect(&link, &MeterLink::message, &loop_,
+        QObject::connect(&meter.link(), &MeterLink::message, &loop_,
                          [](const QString& text) { reportFailure(text.toStdString()); });
         onStopSignal([this] { finish(RecordEnd::Interrupted); });
     }
@@ -119,15 +119,14 @@ public:
 
     RecordEnd run() {
         store_.run(options_.rateSeconds);
-        tick_.start();
-        link_.startTimers();
+        meter_.doc.rearmSamplingTimerIfAsked();
+        meter_.link().startTimers();
         loop_.exec();
         return end_;
     }
 
 private:
-    void onTick() {
-        const TickOutcome outcome = store_.onSampleTick();
+    void onTick(const TickOutcome& outcome) {
         if (outcome.stoppedAtCapacity)
             finish(RecordEnd::Limit);
         else if (options_.samples > 0 && store_.sampleCount() >= options_.samples)
@@ -135,18 +134,16 @@ private:
     }
 
     void finish(RecordEnd end) {
-        tick_.stop();
         duration_.stop();
         store_.stop();
         end_ = end;
         loop_.quit();
     }
 
-    MeterLink& link_;
+    CliMeter& meter_;
     SampleStore& store_;
     const RecordOptions& options_;
     QEventLoop loop_;
-    QTimer tick_;
     QTimer duration_;
     RecordEnd end_ = RecordEnd::Done;
 };
@@ -158,22 +155,21 @@ int runRecord(const std::vector<std::string>& args) {
     const RecordOptions& options = parsed.options;
     const Settings settings = ReadSettings(settingsFolder());
 
-    NamedMeterLink meter(options.device, settings.comPort);
+    CliMeter meter(QString::fromStdString(options.device), settings.comPort);
     if (!meter.open())
         return reportFailure(meter.comm.errorString().toStdString());
-    MeterLink& link = meter.link;
-    SampleStore& store = meter.samples;
+    const SampleStore& store = meter.doc.sampleStore();
 
-    Recorder recorder(link, store, options);
+    Recorder recorder(meter, options);
     const RecordEnd end = recorder.run();
-    link.sendLinkEnd();
+    meter.link().sendLinkEnd();
 
     if (store.sampleCount() == 0)
         return reportFailure(end == RecordEnd::Interrupted ? "interrupted before the first sample"
                                                            : "no live frame from the meter");
-    const SaveResult saved =
-        saveRecording(options.out, store, static_cast<std::uint8_t>(meter.meterState.unitCode()),
-                      settings.yGain, settings.yOffset);
+    const SaveResult saved = saveRecording(
+        options.out, store, static_cast<std::uint8_t>(meter.doc.meterState().unitCode()),
+        settings.yGain, settings.yOffset);
     if (!saved.saved)
         return reportFailure(saved.message());
     const std::string counts =

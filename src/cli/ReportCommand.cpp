@@ -63,12 +63,12 @@ int runReport(const std::vector<std::string>& args) {
     const std::optional<QPageSize> pageSize = pageSizeNamed(options->pageSize);
     if (!pageSize)
         return reportUsageError("report: unknown page size '" + options->pageSize + "'");
-    const std::optional<GraphInput> input = loadGraphFile("report", options->input);
+    const std::optional<GraphFileContents> input = loadGraphFile("report", options->input);
     if (!input)
         return kExitFailure;
 
-    ReportInputs report = loggerReport(input->set, {true, true, true, true, true},
-                                       input->flags.loadedYGain, input->flags.loadedYOffset);
+    ReportInputs report =
+        loggerReport(input->set, {true, true, true, true, true}, input->yGain, input->yOffset);
     report.printTime = std::time(nullptr);
     const QByteArray pdf = reportPdf(report, *pageSize);
     if (pdf.isEmpty())

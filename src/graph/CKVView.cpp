@@ -1,7 +1,6 @@
 #include "graph/CKVView.h"
 
-#include "app/CKVDoc.h"
-#include "app/SettingsFile.h"
+#include "document/CKVDoc.h"
 #include "graph/GraphPresenter.h"
 #include "panel/CGraphBarDlg.h"
 #include "panel/CGraphScrollDlg.h"
@@ -20,19 +19,15 @@ const QColor kBandColour(217, 218, 212);
 
 } // namespace
 
-CKVView::CKVView(CKVDoc& doc, const std::filesystem::path& settingsFolder, const QFont& frameFont,
-                 MeterCommandSink sendMeterCommand, QWidget* parent)
+CKVView::CKVView(CKVDoc& doc, const QFont& frameFont, MeterCommandSink sendMeterCommand,
+                 QWidget* parent)
     : QWidget(parent), doc_(doc), frameFont_(frameFont) {
-    const Settings settings = ReadSettings(settingsFolder);
-    graphDisplay_.graphYGain = settings.yGain;
-    graphDisplay_.graphYOffset = settings.yOffset;
-
     // Every paint covers the whole view: no separate background erase.
     setAttribute(Qt::WA_OpaquePaintEvent);
 
     // The child windows stay hidden until the first resize places them.
-    meterPanel_ = new CMeterPanelDlg(meterState_, std::move(sendMeterCommand), this);
-    graphBar_ = new CGraphBarDlg(graphDisplay_, this);
+    meterPanel_ = new CMeterPanelDlg(doc_.meterState(), std::move(sendMeterCommand), this);
+    graphBar_ = new CGraphBarDlg(doc_.graphDisplay(), this);
     statsBar_ = new CStatsBarDlg(this);
     scrollStrip_ = new CGraphScrollDlg(scrollState_, this);
     for (QWidget* child : {static_cast<QWidget*>(meterPanel_), static_cast<QWidget*>(graphBar_),
@@ -41,14 +36,16 @@ CKVView::CKVView(CKVDoc& doc, const std::filesystem::path& settingsFolder, const
 
     graph_ = new GraphPresenter(
         *this,
-        {doc_.sampleStore(), graphDisplay_, scrollState_, [this] { return meterState_.unitCode(); },
+        {doc_, scrollState_, [this] { return doc_.meterState().unitCode(); },
          [this] { return graphBar_->layoutHeight(); }, [this] { return statsBar_->layoutHeight(); },
          scrollStrip_->scrollBar()},
         frameFont_);
-    connect(graph_, &GraphPresenter::sampleTicked, this, [this](bool freshReading) {
-        if (freshReading)
+    connect(&doc_, &CKVDoc::sampleTicked, this, [this](const TickOutcome& outcome) {
+        if (outcome.freshReading)
             refreshBars();
     });
+    connect(&doc_, &CKVDoc::frameApplied, this, &CKVView::onFrameApplied);
+    connect(&doc_, &CKVDoc::offlineChanged, meterPanel_, &CMeterPanelDlg::setLinkOffline);
 
     connect(graphBar_, &CGraphBarDlg::channelVisibilityChanged, &doc_, &CKVDoc::updateAllViews);
     connect(graphBar_, &CGraphBarDlg::yAxisChanged, &doc_, &CKVDoc::updateAllViews);
@@ -58,25 +55,19 @@ CKVView::CKVView(CKVDoc& doc, const std::filesystem::path& settingsFolder, const
 
 CKVView::~CKVView() = default;
 
-void CKVView::setLinkOffline(bool offline) {
-    linkOffline_ = offline;
-    meterPanel_->setLinkOffline(offline);
-}
-
-void CKVView::onFrameAccepted(bool recordingStarted) {
-    if (recordingStarted)
-        doc_.updateAllViews();
+void CKVView::onFrameApplied(const LiveFrame&) {
     meterPanel_->showNewFrame();
     refreshBars();
 }
 
 void CKVView::refreshBars() {
     const SampleStore& store = doc_.sampleStore();
-    graphBar_->setBatteryText(meterState_.batteryText());
+    const MeterState& meterState = doc_.meterState();
+    graphBar_->setBatteryText(meterState.batteryText());
     graphBar_->setStartTimeText(store.startTimeText());
     graphBar_->setSampleRateText(store.sampleRateText());
     graphBar_->setDataNoText(store.dataNoText());
-    statsBar_->refresh(meterState_);
+    statsBar_->refresh(meterState);
 }
 
 QRect CKVView::frameClientRect() const {

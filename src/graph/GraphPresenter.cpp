@@ -1,8 +1,8 @@
 #include "graph/GraphPresenter.h"
 
+#include "document/CKVDoc.h"
 #include "graph/GraphPainter.h"
-#include "panel/GraphDisplaySettings.h"
-#include "record/SampleStore.h"
+#include "panel/GraphScrollState.h"
 
 #include <QEvent>
 #include <QMouseEvent>
@@ -40,13 +40,14 @@ GraphPresenter::GraphPresenter(QWidget& host, GraphSources sources, const QFont&
     host_.installEventFilter(this);
     dragWatch_.setInterval(kDragWatchMs);
     connect(&dragWatch_, &QTimer::timeout, this, &GraphPresenter::watchDrag);
-    connect(&samplingTimer_, &QTimer::timeout, this, &GraphPresenter::onSampleTick);
+    connect(&sources_.doc, &CKVDoc::sampleTicked, this, &GraphPresenter::onSampleTicked);
 }
 
 GraphPresenter::~GraphPresenter() = default;
 
 GraphInputs GraphPresenter::inputs() const {
-    const SampleStore& store = sources_.store;
+    const SampleStore& store = sources_.doc.sampleStore();
+    const GraphDisplaySettings& display = sources_.doc.graphDisplay();
     GraphInputs in;
     in.clientWidth = host_.width();
     in.clientHeight = host_.height();
@@ -57,10 +58,10 @@ GraphInputs GraphPresenter::inputs() const {
         in.samples[c] = store.channelSamples()[c];
     in.runStartTime = store.runStartTime();
     in.sampleRateMs = store.sampleRateMs();
-    in.yGain = sources_.display.graphYGain;
-    in.yOffset = sources_.display.graphYOffset;
+    in.yGain = display.graphYGain;
+    in.yOffset = display.graphYOffset;
     in.unit = sources_.unit();
-    in.channelVisible = sources_.display.graphChannelVisible;
+    in.channelVisible = display.graphChannelVisible;
     in.scrollOffset = sources_.scroll.scrollOffset;
     return in;
 }
@@ -77,7 +78,7 @@ void GraphPresenter::invalidate() {
 }
 
 void GraphPresenter::paint(QPainter& painter, const QRegion& region) {
-    rearmSamplingTimerIfAsked();
+    sources_.doc.rearmSamplingTimerIfAsked();
     // While a selection is dragged the picture under it stays as it is.
     if (stale_ || (!graph_.beingZoomed() && !(keyOf(inputs()) == key_))) {
         // A new picture copied into part of the old one would tear it: a paint of less
@@ -95,16 +96,6 @@ void GraphPresenter::paint(QPainter& painter, const QRegion& region) {
         paintHoverLine(painter);
 }
 
-void GraphPresenter::rearmSamplingTimerIfAsked() {
-    if (!sources_.store.takeRearmTimer())
-        return;
-    const int rateMs = sources_.store.sampleRateMs();
-    if (rateMs > 0)
-        samplingTimer_.start(rateMs);
-    else
-        samplingTimer_.stop(); // no rate chosen yet: nothing to sample
-}
-
 void GraphPresenter::rebuildPicture() {
     const bool wasZoomed = graph_.zoomed();
     const GraphPicture picture = graph_.paint(inputs());
@@ -114,7 +105,7 @@ void GraphPresenter::rebuildPicture() {
     if (picture.scrollBarPosition) {
         scroll.scrollMax = *picture.scrollBarPosition;
         if (sources_.scrollBar) {
-            sources_.scrollBar->setRange(0, sources_.store.sampleCount());
+            sources_.scrollBar->setRange(0, sources_.doc.sampleStore().sampleCount());
             sources_.scrollBar->setValue(scroll.scrollMax);
         }
     }
@@ -126,7 +117,7 @@ void GraphPresenter::rebuildPicture() {
     // The hover line lies over the picture, so a new picture keeps it where the mouse
     // left it; the fresh sample it was waiting for is drawn. An empty store has no
     // sample under it, and the mouse is ignored until the first one arrives.
-    sources_.store.clearGraphChanged();
+    sources_.doc.sampleStore().clearGraphChanged();
     if (picture.emptyReadout)
         hoverVisible_ = false;
 
@@ -169,12 +160,9 @@ void GraphPresenter::updateHoverColumn() {
         host_.update(QRect(hoverX_, hoverTop_, 1, hoverBottom_ - hoverTop_ + 1));
 }
 
-void GraphPresenter::onSampleTick() {
-    const TickOutcome outcome = sources_.store.onSampleTick();
+void GraphPresenter::onSampleTicked(const TickOutcome& outcome) {
     if (outcome.freshReading && !graph_.beingZoomed())
         invalidate();
-    if (outcome.sampleRecorded || outcome.stoppedAtCapacity)
-        emit sampleTicked(outcome.freshReading);
 }
 
 void GraphPresenter::undoZoom() {

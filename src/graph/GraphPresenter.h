@@ -2,6 +2,7 @@
 
 #include "core/Temperature.h"
 #include "graph/RealTimeGraph.h"
+#include "record/SampleStore.h"
 
 #include <QFont>
 #include <QImage>
@@ -19,14 +20,12 @@ class QScrollBar;
 
 namespace calorant {
 
-class SampleStore;
-struct GraphDisplaySettings;
+class CKVDoc;
 struct GraphScrollState;
 
 // What the real-time graph is drawn from. The references must outlive the presenter.
 struct GraphSources {
-    SampleStore& store;
-    const GraphDisplaySettings& display;
+    CKVDoc& doc; // the recording, its sampling clock and the display settings
     GraphScrollState& scroll;
     std::function<TemperatureUnit()> unit; // the meter's display unit
     std::function<int()> controlBarHeight; // client heights of the bars as first laid out
@@ -34,8 +33,9 @@ struct GraphSources {
     QScrollBar* scrollBar = nullptr; // gets its range after a zoom; may be absent
 };
 
-// The real-time graph inside its host widget (the view): painting, the sampling timer,
-// and the mouse work of hover line, cursor readout and rubber-band zoom.
+// The real-time graph inside its host widget (the view): painting, and the mouse work
+// of hover line, cursor readout and rubber-band zoom. Its paint re-arms the document's
+// sampling timer after a Run, and a fresh reading repaints it.
 //
 // The picture is composed off-screen once per change and copied in paintEvent, so a
 // repaint never flickers and an exposure costs one copy. The picture is rebuilt when
@@ -58,12 +58,6 @@ public:
     // Draws the graph over what the host has painted, within `region`.
     void paint(QPainter& painter, const QRegion& region);
 
-    // One tick of the sampling timer: the store records a sample, and a fresh reading
-    // repaints the graph unless a zoom selection is being dragged.
-    void onSampleTick();
-    // The sampling timer: it runs at the recording's rate once a rate has been chosen.
-    const QTimer& samplingTimer() const { return samplingTimer_; }
-
     // Back to the whole recording; the scroll bar is disabled again.
     void undoZoom();
     bool zoomed() const { return graph_.zoomed(); }
@@ -77,8 +71,6 @@ signals:
     void readoutChanged(const QString& timeText, const QString& valuesText);
     // The zoom state changed: UndoZoom may have become available or unavailable.
     void zoomChanged();
-    // The sampling timer recorded a sample (the bars refresh their fields).
-    void sampleTicked(bool freshReading);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -106,7 +98,8 @@ private:
     PictureKey keyOf(const GraphInputs& inputs) const;
     void rebuildPicture();
     void renderImage(const GraphPicture& picture);
-    void rearmSamplingTimerIfAsked();
+    // A fresh reading repaints the graph unless a zoom selection is being dragged.
+    void onSampleTicked(const TickOutcome& outcome);
     void paintHoverLine(QPainter& painter);
     void updateHoverColumn();
 
@@ -135,7 +128,6 @@ private:
     QPoint lastMousePosition_; // of the last mouse event, judged by the drag watch
     QRubberBand* rubberBand_;
     QTimer dragWatch_;
-    QTimer samplingTimer_;
 };
 
 } // namespace calorant

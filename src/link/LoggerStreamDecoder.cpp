@@ -4,7 +4,6 @@
 #include "core/Temperature.h"
 #include "link/LoggerDownload.h"
 #include "link/TenthsField.h"
-#include "logger/LoggerStore.h"
 
 #include <vector>
 
@@ -36,11 +35,13 @@ void appendRecord(std::span<const std::uint8_t> stream, std::size_t start,
 
 } // namespace
 
-int decodeLoggerStream(std::span<const std::uint8_t> stream, std::uint8_t loggerUnit,
-                       LoggerStore& store) {
+DecodedLoggerMemory decodeLoggerStream(std::span<const std::uint8_t> stream,
+                                       std::uint8_t loggerUnit) {
+    DecodedLoggerMemory memory;
+    memory.loggerUnit = loggerUnit;
     const std::vector<std::size_t> positions = findSetHeaders(stream);
     if (positions.empty())
-        return 0;
+        return memory;
     const std::size_t setCount = positions.size();
 
     std::vector<float> readings;
@@ -68,14 +69,11 @@ int decodeLoggerStream(std::span<const std::uint8_t> stream, std::uint8_t logger
     }
     firstReading[setCount] = readingIndex;
 
-    store.setCount = static_cast<std::int32_t>(setCount);
-    store.readings = std::move(readings);
-    store.setFirstReading = std::move(firstReading);
-    store.setStartTime = std::move(startTime);
-    store.setSampleRate = std::move(sampleRate);
-    store.loggerUnit = loggerUnit;
-    store.downloadStoreReady = 1;
-    return static_cast<int>(setCount);
+    memory.readings = std::move(readings);
+    memory.setFirstReading = std::move(firstReading);
+    memory.setStartTime = std::move(startTime);
+    memory.setSampleRate = std::move(sampleRate);
+    return memory;
 }
 
 } // namespace calorant

@@ -3,12 +3,9 @@
 #include "link/ByteArrayView.h"
 #include "link/CMSComm.h"
 #include "link/LiveFrame.h"
-#include "link/LoggerStreamDecoder.h"
 #include "link/MeterPortCommands.h"
-#include "link/MeterState.h"
 #include "link/PortName.h"
 #include "link/PortPermission.h"
-#include "record/SampleStore.h"
 
 #include <QByteArray>
 #include <QMetaObject>
@@ -16,11 +13,10 @@
 
 namespace calorant {
 
-MeterLink::MeterLink(CMSComm& comm, SampleStore& store, MeterState& state, LoggerStore& loggerStore,
-                     std::unique_ptr<PortEnumerator> ports, int savedPort, QObject* parent)
-    : QObject(parent), comm_(comm), store_(store), state_(state), loggerStore_(loggerStore),
-      ports_(std::move(ports)), clock_([] { return std::time(nullptr); }), currentPort_(savedPort),
-      savedPort_(savedPort) {
+MeterLink::MeterLink(CMSComm& comm, std::unique_ptr<PortEnumerator> ports, int savedPort,
+                     QObject* parent)
+    : QObject(parent), comm_(comm), ports_(std::move(ports)),
+      clock_([] { return std::time(nullptr); }), currentPort_(savedPort), savedPort_(savedPort) {
     markPort(savedPort);
     portCmdEnabled_.fill(true);
     noAnswerFlag(currentPort_) = 1;
@@ -79,22 +75,16 @@ void MeterLink::OnCommEvent() {
         handleLiveBlock(block);
     if (downloadMode_)
         handleDownloadBlock(block);
-    if (store_.checkLimits())
-        emit recordingStopped();
+    emit commEventHandled();
 }
 
 void MeterLink::handleLiveBlock(std::span<const std::uint8_t> block) {
     const std::optional<LiveFrame> frame = decodeLiveFrame(block, clock_());
     if (!frame)
         return;
-    setOffline(false);
-    const FrameOutcome outcome = store_.onAcceptedFrame(frame->channel, frame->arrivalTime);
     noAnswerFlag(currentPort_) = 0;
     setPortCommandsEnabled(false);
-    state_.applyFrame(*frame);
-    if (outcome.recordingStarted)
-        emit recordingStarted();
-    emit frameAccepted(outcome.recordingStarted);
+    emit frameAccepted(*frame);
 }
 
 void MeterLink::handleDownloadBlock(std::span<const std::uint8_t> block) {
@@ -102,14 +92,14 @@ void MeterLink::handleDownloadBlock(std::span<const std::uint8_t> block) {
     case DownloadStep::Ignored:
         return;
     case DownloadStep::Empty:
-        setOffline(false);
+        emit meterAnswered();
         returnToLive();
         downloadDone_ = true;
         queueMessage(QString::fromLatin1(kNoDataMessage));
         finishDownload(DownloadResult::Empty);
         return;
     case DownloadStep::Refused:
-        setOffline(false);
+        emit meterAnswered();
         returnToLive();
         downloadDone_ = true;
         queueMessage(QString::fromStdString(oversizedMemoryMessage(download_.announcedLength())));
@@ -165,7 +155,7 @@ void MeterLink::onLoggerRequestTimer() {
 }
 
 void MeterLink::askForStream() {
-    setOffline(false);
+    emit meterAnswered();
     answerWatchTimer_.stop();
     loggerRequestTimer_.stop();
     downloadWindowTimer_.start();
@@ -176,13 +166,15 @@ void MeterLink::askForStream() {
 }
 
 void MeterLink::completeDownload() {
-    const int sets = decodeLoggerStream(download_.stream(), download_.loggerUnit(), loggerStore_);
+    const DecodedLoggerMemory memory =
+        decodeLoggerStream(download_.stream(), download_.loggerUnit());
     returnToLive();
     downloadDone_ = true;
-    if (sets == 0) {
+    if (memory.setCount() == 0) {
         queueMessage(QString::fromLatin1(kNoDataMessage));
         finishDownload(DownloadResult::Empty);
     } else {
+        emit loggerMemoryDownloaded(memory);
         finishDownload(DownloadResult::Data);
     }
 }
@@ -323,16 +315,15 @@ void MeterLink::fallBackToSavedPort() {
     // Opened without the live request: the watchdog runs the open sequence later.
     if (!comm_.setPortOpen(true))
         comm_.setPortOpen(false);
-    setOffline(true);
+    emit meterSilent();
     endDownloadForScan();
     enterLiveMode();
-    stopRecordingBySilence();
 }
 
 void MeterLink::refuseBridge() {
     comm_.setPortOpen(false);
     queueMessage(QString::fromLatin1(kPortOver16Message));
-    setOffline(true);
+    emit meterUnreachable();
     endDownloadForScan();
 }
 
@@ -371,9 +362,8 @@ void MeterLink::onPortListTimer() {
 
 void MeterLink::onWatchdogTimer() {
     if (noAnswerFlag(currentPort_) && !downloadMode_) {
-        setOffline(true);
+        emit meterSilent();
         setPortCommandsEnabled(true);
-        stopRecordingBySilence();
         OpenMeterPort();
     }
     noAnswerFlag(currentPort_) = 1;
@@ -430,13 +420,6 @@ std::uint8_t& MeterLink::noAnswerFlag(int port) {
     return otherPortNoAnswer_;
 }
 
-void MeterLink::setOffline(bool offline) {
-    if (linkOffline_ == offline)
-        return;
-    linkOffline_ = offline;
-    emit offlineChanged(offline);
-}
-
 void MeterLink::setPortCommandsEnabled(bool enabled) {
     if (std::all_of(portCmdEnabled_.begin(), portCmdEnabled_.end(),
                     [enabled](bool flag) { return flag == enabled; }))
@@ -448,13 +431,6 @@ void MeterLink::setPortCommandsEnabled(bool enabled) {
 void MeterLink::markPort(int port) {
     for (int i = 0; i < kFixedPortCommands; ++i)
         portCmdMarked_[static_cast<std::size_t>(i)] = port == i + 1;
-}
-
-void MeterLink::stopRecordingBySilence() {
-    const bool wasRecording = store_.recording();
-    store_.stopBySilence();
-    if (wasRecording)
-        emit recordingStopped();
 }
 
 void MeterLink::queueMessage(const QString& text) {

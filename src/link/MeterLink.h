@@ -1,6 +1,8 @@
 #pragma once
 
+#include "link/LiveFrame.h"
 #include "link/LoggerDownload.h"
+#include "link/LoggerStreamDecoder.h"
 #include "link/MeterCommands.h"
 #include "link/PortEnumerator.h"
 
@@ -18,13 +20,10 @@
 namespace calorant {
 
 class CMSComm;
-class MeterState;
-class SampleStore;
-struct LoggerStore;
 
 // How a logger download ended.
 enum class DownloadResult {
-    Data,     // decoded into the logger store
+    Data,     // decoded and handed over (loggerMemoryDownloaded)
     Empty,    // the meter's memory holds no record set
     NoAnswer, // the meter did not answer the request in time
     GivenUp,  // the stream did not complete in time
@@ -33,9 +32,10 @@ enum class DownloadResult {
 };
 
 // The link to the meter: finding its port, keeping the live stream of frames alive,
-// feeding every accepted frame to the recording and the meter state, the five-minute
-// command, and the logger download. The main window and calorant-cli drive the very
-// same object.
+// the five-minute command, and the logger download. It keeps no store: it emits what
+// it decoded (an accepted frame with its arrival time, a logger memory, silence), and
+// the document (DocumentLink wires the two) applies it. The main window and
+// calorant-cli drive the very same pair.
 //
 // Everything runs on the thread of the event loop. The timers call the public handlers
 // below; tests call those directly instead of waiting. The link never shows anything
@@ -69,9 +69,9 @@ public:
         "change the Cp210x COM port under 16 at the Device Manager of your computer.";
 
     // `savedPort` is the port number of the settings file. The link neither owns nor
-    // outlives the objects it is given.
-    MeterLink(CMSComm& comm, SampleStore& store, MeterState& state, LoggerStore& loggerStore,
-              std::unique_ptr<PortEnumerator> ports, int savedPort, QObject* parent = nullptr);
+    // outlives the port control it is given.
+    MeterLink(CMSComm& comm, std::unique_ptr<PortEnumerator> ports, int savedPort,
+              QObject* parent = nullptr);
     ~MeterLink() override;
 
     // Use this device as the meter's bridge instead of looking for one.
@@ -89,8 +89,8 @@ public:
 
     // --- link operations ------------------------------------------------------------
 
-    // The port control's receive event: live frames, then the download, then the
-    // recording's limits.
+    // The port control's receive event: live frames, then the download, then the end of
+    // the event (where the recording's limits are judged).
     void OnCommEvent();
     // (Re)starts the live link on the current port: close, configure, open, discard
     // pending input, write the live request. Failures are dropped: the watchdog retries.
@@ -137,7 +137,6 @@ public:
     int savedPort() const { return savedPort_; }
     bool liveMode() const { return liveMode_; }
     bool downloadMode() const { return downloadMode_; }
-    bool linkOffline() const { return linkOffline_; }
     // No frame accepted on `port` since the flag was last set; false for ports outside
     // the table.
     bool portNoAnswer(int port) const;
@@ -160,15 +159,22 @@ public:
     bool scanPending() const { return scanTimer_.isActive(); }
 
 signals:
-    // One live frame was accepted: the panel's readings and both bars need redrawing;
-    // every view, when it started a recording.
-    void frameAccepted(bool recordingStarted);
-    void offlineChanged(bool offline);
+    // One live frame was accepted, after the port watch has noted the answer.
+    void frameAccepted(const calorant::LiveFrame& frame);
+    // A receive event has been handled, whatever it held.
+    void commEventHandled();
+    // The meter answered a logger request: it is there, though no frame came.
+    void meterAnswered();
+    // No frame for a whole watch period, or no meter port found: the meter is silent
+    // and a recording must end.
+    void meterSilent();
+    // The meter's bridge has a port number the link cannot use: offline.
+    void meterUnreachable();
+    // A complete logger stream, split into its record sets; downloadFinished(Data)
+    // follows.
+    void loggerMemoryDownloaded(const calorant::DecodedLoggerMemory& memory);
     // portCmdEnabled or portCmdMarked changed.
     void portCommandsChanged();
-    void recordingStarted();
-    // A recording ended by itself: silence, no meter port, or the store's limits.
-    void recordingStopped();
     // The header announced a stream: the progress window may show (timer 1). Comes at
     // most once per download, and never after downloadFinished.
     void downloadStarted();
@@ -189,10 +195,8 @@ private:
     void fallBackToSavedPort();
     void refuseBridge();
     void namePort();
-    void setOffline(bool offline);
     void setPortCommandsEnabled(bool enabled);
     void markPort(int port);
-    void stopRecordingBySilence();
     void queueMessage(const QString& text);
     void onPortFailed();
     void onOpenDenied(const QString& device);
@@ -200,9 +204,6 @@ private:
     bool writeCommand(const MeterCommand& command);
 
     CMSComm& comm_;
-    SampleStore& store_;
-    MeterState& state_;
-    LoggerStore& loggerStore_;
     std::unique_ptr<PortEnumerator> ports_;
     std::function<std::time_t()> clock_;
     QString deviceOverride_;
@@ -211,7 +212,6 @@ private:
     int savedPort_ = 1;
     bool liveMode_ = true;
     bool downloadMode_ = false;
-    bool linkOffline_ = false;
     std::array<std::uint8_t, kPortFlagCount> portNoAnswer_{};
     // Ports outside the table (a settings file may name any number) share this flag.
     std::uint8_t otherPortNoAnswer_ = 0;
@@ -240,3 +240,5 @@ private:
 } // namespace calorant
 
 Q_DECLARE_METATYPE(calorant::DownloadResult)
+Q_DECLARE_METATYPE(calorant::LiveFrame)
+Q_DECLARE_METATYPE(calorant::DecodedLoggerMemory)

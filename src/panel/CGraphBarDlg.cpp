@@ -1,10 +1,11 @@
 #include "panel/CGraphBarDlg.h"
 
+#include "document/GraphDisplaySettings.h"
 #include "panel/CYAxisDlg.h"
 #include "panel/DialogLayout.h"
 #include "panel/EnterEscapeFilter.h"
-#include "panel/GraphDisplaySettings.h"
 #include "panel/LogicalFont.h"
+#include "panel/YAxisScale.h"
 
 #include <QLabel>
 #include <QLineEdit>

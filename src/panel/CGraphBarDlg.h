@@ -11,7 +11,7 @@ struct GraphDisplaySettings;
 
 // The control bar above the real-time graph: channel buttons, the Y axis setup, the
 // meter's battery state and the recording's start time, sample rate and data number.
-// Its buttons change the view's GraphDisplaySettings and announce it, so the graph
+// Its buttons change the document's GraphDisplaySettings and announce it, so the graph
 // repaints; its fields show texts the owner hands in and are never edited.
 class CGraphBarDlg : public QWidget {
     Q_OBJECT

@@ -1,7 +1,7 @@
 #include "panel/CGraphScrollDlg.h"
 
 #include "panel/DialogLayout.h"
-#include "panel/GraphDisplaySettings.h"
+#include "panel/GraphScrollState.h"
 
 #include <QResizeEvent>
 #include <QScrollBar>

@@ -118,16 +118,6 @@ void putTrailer(LittleEndianBytes& bytes, std::uint8_t unitCode, const StartFiel
     bytes.int32(yOffset);
 }
 
-// Everything a file holds, read in full before anything is handed over.
-struct GraphFileContents {
-    std::vector<float> values;
-    std::uint8_t unit = 0;
-    std::array<std::int32_t, 6> start{};
-    std::int32_t sampleRate = 0;
-    std::int32_t yGain = 0;
-    std::int32_t yOffset = 0;
-};
-
 std::optional<GraphFileContents> readContents(std::istream& in) {
     LittleEndianReader reader(in);
     if (!readMagic(reader))
@@ -137,28 +127,32 @@ std::optional<GraphFileContents> readContents(std::istream& in) {
         return std::nullopt;
 
     GraphFileContents contents;
-    contents.values.resize(static_cast<std::size_t>(*count) * kChannelCount);
-    std::vector<unsigned char> bytes(contents.values.size() * 4);
+    LoggerSet& set = contents.set;
+    const std::size_t valueCount = static_cast<std::size_t>(*count) * kChannelCount;
+    std::vector<unsigned char> bytes(valueCount * 4);
     if (!reader.bytesInto(bytes.data(), bytes.size()))
         return std::nullopt;
-    for (std::size_t i = 0; i < contents.values.size(); ++i)
-        contents.values[i] = std::bit_cast<float>(littleEndianWord(&bytes[i * 4]));
+    for (std::size_t i = 0; i < valueCount; ++i)
+        set.values[i] = std::bit_cast<float>(littleEndianWord(&bytes[i * 4]));
+    set.readingCount = *count;
     const auto unit = reader.byte();
     if (!unit)
         return std::nullopt;
-    contents.unit = *unit;
-    for (std::int32_t& field : contents.start) {
+    set.unit = *unit;
+    for (std::int32_t* field : {&set.startYear, &set.startMonth, &set.startDay, &set.startHour,
+                                &set.startMinute, &set.startSecond}) {
         const auto value = reader.int32();
         if (!value)
             return std::nullopt;
-        field = *value;
+        *field = *value;
     }
+    rebuildStartTime(set);
     const auto rate = reader.int32();
     const auto gain = reader.int32();
     const auto offset = reader.int32();
     if (!rate || !gain || !offset)
         return std::nullopt;
-    contents.sampleRate = *rate;
+    set.sampleRate = *rate;
     contents.yGain = *gain;
     contents.yOffset = *offset;
     return contents;
@@ -199,29 +193,11 @@ void writeGraphFile(std::ostream& out, const LoggerSet& set, std::int32_t loaded
     file.writeTo(out);
 }
 
-GraphReadResult readGraphFile(std::istream& in, LoggerSet& set, LoggerModeFlags& flags) {
-    const std::optional<GraphFileContents> contents = readContents(in);
+GraphReadResult readGraphFile(std::istream& in) {
+    std::optional<GraphFileContents> contents = readContents(in);
     if (!contents)
-        return {false, std::string(kInvalidFormatMessage)};
-
-    if (set.values.size() < contents->values.size())
-        set.values.resize(kLoggerSetValueCapacity);
-    std::copy(contents->values.begin(), contents->values.end(), set.values.begin());
-    set.readingCount = static_cast<std::int32_t>(contents->values.size() / kChannelCount);
-    set.unit = contents->unit;
-    set.startYear = contents->start[0];
-    set.startMonth = contents->start[1];
-    set.startDay = contents->start[2];
-    set.startHour = contents->start[3];
-    set.startMinute = contents->start[4];
-    set.startSecond = contents->start[5];
-    rebuildStartTime(set);
-    set.sampleRate = contents->sampleRate;
-    flags.loadedYGain = contents->yGain;
-    flags.loadedYOffset = contents->yOffset;
-    flags.fileSetLoaded = 1;
-    flags.appendLoadedFile = 1;
-    return {true, {}};
+        return {std::nullopt, std::string(kInvalidFormatMessage)};
+    return {std::move(contents), {}};
 }
 
 } // namespace calorant

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "logger/LoggerModeFlags.h"
 #include "logger/LoggerSet.h"
 
 #include <cstdint>
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -31,16 +31,22 @@ void writeGraphFile(std::ostream& out, const SampleStore& store, std::uint8_t un
 void writeGraphFile(std::ostream& out, const LoggerSet& set, std::int32_t loadedYGain,
                     std::int32_t loadedYOffset);
 
-struct GraphReadResult {
-    bool loaded = false;
-    std::string message; // what to show the user when the file was refused
+// Everything a .graph file holds: its set (startTime rebuilt from the start fields) and
+// the Y scale it was saved with.
+struct GraphFileContents {
+    LoggerSet set;
+    std::int32_t yGain = 0;
+    std::int32_t yOffset = 0;
 };
 
-// Reads a whole .graph file. On success the file's set is in `set` (startTime rebuilt
-// from the start fields), its Y scale in flags.loadedYGain / loadedYOffset, and
-// flags.fileSetLoaded and appendLoadedFile are set. A wrong magic, a count outside
-// 0..13110 or a file that ends early is refused with "Invalid Format!", and then `set`
-// and `flags` are exactly as they were.
-GraphReadResult readGraphFile(std::istream& in, LoggerSet& set, LoggerModeFlags& flags);
+struct GraphReadResult {
+    std::optional<GraphFileContents> contents; // nothing when the file was refused
+    std::string message;                       // what to show the user then
+    bool loaded() const { return contents.has_value(); }
+};
+
+// Reads a whole .graph file. A wrong magic, a count outside 0..13110 or a file that
+// ends early is refused with "Invalid Format!".
+[[nodiscard]] GraphReadResult readGraphFile(std::istream& in);
 
 } // namespace calorant

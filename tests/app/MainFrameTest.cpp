@@ -8,10 +8,10 @@
 // OFFLINE on the panel while the meter does not answer; a port this user may not open
 // explained once in a message box.
 #include "WindowRecording.h"
-#include "app/CKVDoc.h"
 #include "app/CMainFrame.h"
 #include "app/CMeterApp.h"
 #include "app/SettingsFile.h"
+#include "document/CKVDoc.h"
 #include "graph/CKVView.h"
 #include "link/ByteArrayView.h"
 #include "link/MeterLink.h"
@@ -117,7 +117,7 @@ protected:
         return running;
     }
 
-    void recordSamples(int count) { test::recordSamples(doc, *frame, count); }
+    void recordSamples(int count) { test::recordSamples(doc, count); }
 
     // Ends the window as a termination signal does, collecting what it reports.
     int endOnSignal() {
@@ -229,8 +229,8 @@ TEST_F(MainFrameTest, CommandsAreEnabledAndMarkedByTheStateTheyDependOn) {
 TEST_F(MainFrameTest, WithoutSettingsFileTheDefaultsApplyAndExitWritesAllThree) {
     makeFrame();
     EXPECT_EQ(frame->link().currentPort(), 1);
-    EXPECT_EQ(frame->view()->graphDisplay().graphYGain, 10);
-    EXPECT_EQ(frame->view()->graphDisplay().graphYOffset, 0);
+    EXPECT_EQ(doc.graphDisplay().graphYGain, 10);
+    EXPECT_EQ(doc.graphDisplay().graphYOffset, 0);
     ASSERT_FALSE(QFile::exists(settingsPath()));
 
     command(kCmdExit)->trigger();
@@ -247,11 +247,11 @@ TEST_F(MainFrameTest, SavedSettingsAreUsedAndTheRunsChangesWrittenAtClose) {
     makeFrame();
     EXPECT_EQ(frame->link().currentPort(), 7);
     EXPECT_EQ(frame->link().savedPort(), 7);
-    EXPECT_EQ(frame->view()->graphDisplay().graphYGain, 50);
-    EXPECT_EQ(frame->view()->graphDisplay().graphYOffset, -2);
+    EXPECT_EQ(doc.graphDisplay().graphYGain, 50);
+    EXPECT_EQ(doc.graphDisplay().graphYOffset, -2);
 
     command(kCmdCom3)->trigger();
-    frame->view()->graphDisplay().graphYGain = 200;
+    doc.graphDisplay().graphYGain = 200;
     frame->close();
     const Settings written = ReadSettings(userSettingsFolder());
     EXPECT_EQ(written.comPort, 3);
@@ -401,16 +401,16 @@ TEST_F(MainFrameTest, PanelShowsOfflineWhileTheMeterIsAbsentAndReadingsWhenItAns
     EXPECT_EQ(offlineRedPixels(panel), 0);
 
     frame->link().ScanForMeterPort(); // no bridge anywhere
-    EXPECT_TRUE(frame->view()->linkOffline());
+    EXPECT_TRUE(doc.linkOffline());
     EXPECT_TRUE(panel.linkOffline());
     EXPECT_GT(offlineRedPixels(panel), 50);
 
     command(kCmdCom1)->trigger(); // still usable while offline
     port->deliver(liveFrame());
     QTest::qWait(1);
-    EXPECT_FALSE(frame->view()->linkOffline());
+    EXPECT_FALSE(doc.linkOffline());
     EXPECT_EQ(offlineRedPixels(panel), 0);
-    EXPECT_EQ(frame->view()->meterState().readingText()[0], "23.4");
+    EXPECT_EQ(doc.meterState().readingText()[0], "23.4");
     EXPECT_EQ(frame->view()->graphBar()->fieldText(CGraphBarDlg::kBatteryField),
               QStringLiteral("Normal"));
 }

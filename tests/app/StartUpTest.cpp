@@ -113,7 +113,7 @@ TEST_F(StartUpTest, AGraphFileOnTheCommandLineIsLoadedBeforeTheWindowShows) {
     EXPECT_FALSE(message.seen());
     EXPECT_EQ(app.document().loggerSet().readingCount, 3);
     EXPECT_EQ(app.document().loggerSet().sampleRate, 2);
-    EXPECT_EQ(app.mainFrame()->view()->loggerModeFlags().fileSetLoaded, 1);
+    EXPECT_EQ(app.document().loggerModeFlags().fileSetLoaded, 1);
     EXPECT_TRUE(app.mainFrame()->isVisible());
     EXPECT_EQ(app.mainFrame()->windowTitle(), QStringLiteral("KL320 Thermocouple/IR Datalogger"));
 }
@@ -139,7 +139,7 @@ TEST_F(StartUpTest, AnUnreadableGraphFileIsReportedAndNothingIsLoaded) {
         EXPECT_EQ(caption, QStringLiteral("Calorant")) << path.toStdString();
         EXPECT_EQ(text, QStringLiteral("Invalid Format!"));
         EXPECT_EQ(app->document().loggerSet().readingCount, 0);
-        EXPECT_EQ(app->mainFrame()->view()->loggerModeFlags().fileSetLoaded, 0);
+        EXPECT_EQ(app->document().loggerModeFlags().fileSetLoaded, 0);
         EXPECT_TRUE(app->mainFrame()->isVisible());
     }
 }
@@ -150,11 +150,10 @@ TEST_F(StartUpTest, DemoConnectsTheWindowToTheEmulator) {
     CommandLine commandLine;
     commandLine.demo = true;
     const auto app = start(commandLine);
-    CKVView& view = *app->mainFrame()->view();
+    const CKVDoc& doc = app->document();
 
-    EXPECT_TRUE(
-        QTest::qWaitFor([&] { return !view.meterState().readingText()[0].empty(); }, 10000));
-    EXPECT_FALSE(view.linkOffline());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !doc.meterState().readingText()[0].empty(); }, 10000));
+    EXPECT_FALSE(doc.linkOffline());
     app->mainFrame()->close();
 }
 

@@ -59,7 +59,7 @@ TEST_F(TerminationSignalTest, ASignalSavesTheRecordingWithoutAQuestionAndEndsWit
     const std::filesystem::path settingsFolder = toFilesystemPath(home.filePath("config"));
     CMeterApp app(CommandLine{}, settingsFolder);
     app.initInstance();
-    test::recordSamples(app.document(), *app.mainFrame(), 3);
+    test::recordSamples(app.document(), 3);
     std::FILE* messages = std::tmpfile();
     ASSERT_NE(messages, nullptr);
     std::optional<int> exitStatus;

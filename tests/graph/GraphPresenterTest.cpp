@@ -117,10 +117,10 @@ TEST_F(GraphWindow, AnEmptyGraphIsABlackPlotWithAnEvenDottedGridAndNoTimeLabels)
 }
 
 TEST_F(GraphWindow, SamplingTicksRepaintTheFirstSampleAsAStartTimeAndTheNextAsCurves) {
-    QSignalSpy ticked(&host.presenter, &GraphPresenter::sampleTicked);
+    QSignalSpy ticked(&state.doc, &CKVDoc::sampleTicked);
     state.store.run(1);
     state.store.onAcceptedFrame({20, 30, 40, 50, 60}, kStart);
-    host.presenter.onSampleTick();
+    state.doc.onSampleTick();
     QImage image = host.picture();
     EXPECT_TRUE(curveColours(image).empty()) << "a curve needs two samples";
     const QRect firstLabel(kPlotLeft, kPlotTop + kPlotHeight + 1, 70, 29);
@@ -128,10 +128,11 @@ TEST_F(GraphWindow, SamplingTicksRepaintTheFirstSampleAsAStartTimeAndTheNextAsCu
               20);
 
     state.store.onAcceptedFrame({60, 50, 40, 30, 20}, kStart + 1);
-    host.presenter.onSampleTick();
+    state.doc.onSampleTick();
     EXPECT_EQ(curveColours(host.picture()).size(), 5u);
     ASSERT_EQ(ticked.count(), 2);
-    EXPECT_TRUE(ticked.back().front().toBool()) << "a fresh reading: the bars refresh";
+    EXPECT_TRUE(ticked.back().front().value<TickOutcome>().freshReading)
+        << "a fresh reading: the bars refresh";
 }
 
 TEST_F(GraphWindow, OnlyTheVisibleChannelIsDrawnAndNamedInTheLegend) {
@@ -224,7 +225,7 @@ TEST_F(GraphWindow, TheHoverLineFollowsTheMouseAndTheReadoutNamesTheSampleUnderI
 
     // Ticks without a new frame repeat a sample: new pictures, the line stays.
     for (int repeat = 1; repeat <= 2; ++repeat) {
-        host.presenter.onSampleTick();
+        state.doc.onSampleTick();
         image = host.picture();
         EXPECT_EQ(state.store.sampleCount(), 50 + repeat);
         EXPECT_GT(whiteIn(452), 100);
@@ -260,7 +261,7 @@ TEST_F(GraphWindow, AChangeFirstSeenByASmallRepaintReachesTheWholePictureOnTheSc
     // a new frame repeated the last sample.
     state.unit = TemperatureUnit::Fahrenheit;
     expectScreenShowsTheWholePicture("unit", strip);
-    host.presenter.onSampleTick();
+    state.doc.onSampleTick();
     ASSERT_EQ(state.store.sampleCount(), 51);
     expectScreenShowsTheWholePicture("repeated sample", strip);
     // Two corners span the whole window but cover almost nothing of it.
@@ -317,7 +318,7 @@ TEST_F(GraphWindow, AClickDoesNotZoomADragDoesAndUndoZoomOrANewRecordingReturns)
     drag(QPoint(500, 200), QPoint(900, 500));
     state.store.run(1);
     state.store.onAcceptedFrame({20, 30, 40, 50, 60}, kStart + 100);
-    host.presenter.onSampleTick();
+    state.doc.onSampleTick();
     host.picture();
     EXPECT_FALSE(host.presenter.zoomed());
     EXPECT_EQ(zoomChanged.count(), 4);

@@ -3,8 +3,9 @@
 // background and lets the presenter draw the graph over it. With bars of 94 and 148
 // pixels in a 1342 x 800 client the plot is 990 x 484 at (302, 116), and the mouse area
 // runs from x 294 to 1292 and from y 118 to 600.
+#include "document/CKVDoc.h"
 #include "graph/GraphPresenter.h"
-#include "panel/GraphDisplaySettings.h"
+#include "panel/GraphScrollState.h"
 #include "record/SampleStore.h"
 
 #include <QImage>
@@ -46,17 +47,17 @@ inline std::vector<Channels> ramp(int count) {
 }
 
 struct GraphState {
-    SampleStore store;
-    GraphDisplaySettings display;
+    CKVDoc doc;
+    SampleStore& store = doc.sampleStore();
+    GraphDisplaySettings& display = doc.graphDisplay();
     GraphScrollState scroll;
     TemperatureUnit unit = TemperatureUnit::Celsius;
 
-    GraphSources sources() { return sourcesFor(store); }
+    GraphSources sources() { return sourcesFor(doc); }
 
-    // The graph of a store held elsewhere (the document's), with these settings.
-    GraphSources sourcesFor(SampleStore& recording) {
-        return {recording,         display,           scroll, [this] { return unit; },
-                [] { return 94; }, [] { return 148; }};
+    // The graph of a document held elsewhere, with this scroll state and unit.
+    GraphSources sourcesFor(CKVDoc& document) {
+        return {document, scroll, [this] { return unit; }, [] { return 94; }, [] { return 148; }};
     }
 
     void record(const std::vector<Channels>& samples) { recordInto(store, samples); }

@@ -9,8 +9,8 @@
 #include "app/RecordingCommands.h"
 
 #include "GraphTestHost.h"
-#include "app/CKVDoc.h"
 #include "app/CMainFrame.h"
+#include "document/CKVDoc.h"
 #include "graph/CKVView.h"
 #include "logger/LoggerModeFlags.h"
 #include "support/FakeSerialPort.h"
@@ -78,8 +78,7 @@ private:
 class RecordingCommandsTest : public ::testing::Test {
 protected:
     RecordingContext context() {
-        return {doc,   host.presenter, state.display,        [this] { return state.unit; },
-                flags, documents,      [] { return kStart; }};
+        return {doc, host.presenter, documents, [] { return kStart; }};
     }
 
     SampleStore& store() { return doc.sampleStore(); }
@@ -95,15 +94,15 @@ protected:
     fs::path recordingFolder = documents / "KL320 Thermocouple IR Datalogger";
     CKVDoc doc;
     GraphState state;
-    GraphTestHost host{state.sourcesFor(doc.sampleStore())};
-    LoggerModeFlags flags;
+    GraphTestHost host{state.sourcesFor(doc)};
+    const LoggerModeFlags& flags = doc.loggerModeFlags();
     Script script;
     RecordingCommands commands{context(), std::make_unique<ScriptedDialogs>(script)};
 };
 
 TEST_F(RecordingCommandsTest, RunWithARateOfZeroSamplesEverySecondFromTheNextPaint) {
     host.picture();
-    EXPECT_FALSE(host.presenter.samplingTimer().isActive()) << "no rate chosen yet";
+    EXPECT_FALSE(doc.samplingTimer().isActive()) << "no rate chosen yet";
 
     script.sampleRate = 0;
     commands.run();
@@ -114,8 +113,8 @@ TEST_F(RecordingCommandsTest, RunWithARateOfZeroSamplesEverySecondFromTheNextPai
     EXPECT_TRUE(store().recording());
 
     host.picture();
-    EXPECT_TRUE(host.presenter.samplingTimer().isActive());
-    EXPECT_EQ(host.presenter.samplingTimer().interval(), 1000);
+    EXPECT_TRUE(doc.samplingTimer().isActive());
+    EXPECT_EQ(doc.samplingTimer().interval(), 1000);
 }
 
 TEST_F(RecordingCommandsTest, TheSaveQuestionComesOnlyAfterARecordingAndCancelKeepsIt) {
@@ -302,11 +301,11 @@ TEST(MainWindow, SaveIsAvailableFromTheFirstSampleAndCloseAsksFromTheSecond) {
     SampleStore& store = doc.sampleStore();
     store.run(1);
     store.onAcceptedFrame({20, 21, 22, 23, 24}, kStart);
-    frame.view()->graph().onSampleTick();
+    doc.onSampleTick();
     EXPECT_TRUE(save->isEnabled());
 
     store.onAcceptedFrame({25, 26, 27, 28, 29}, kStart + 1);
-    frame.view()->graph().onSampleTick();
+    doc.onSampleTick();
     QString asked;
     whenOpen<QMessageBox>([&asked](QMessageBox& box) {
         asked = box.text();

@@ -2,13 +2,13 @@
 // first bytes after the requests, split over blocks), the stream collected in whole blocks, short
 // blocks and blocks running past the end, and the decoding of a complete stream into record sets:
 // where records start and stop, start times, sample rates, negative values and streams
-// without any set header; and the file names of the sets saved together.
+// without any set header, as the document keeps them.
 #include "link/LoggerDownload.h"
 
 #include "core/CalendarTime.h"
+#include "document/LoggerIntake.h"
 #include "link/LoggerStreamDecoder.h"
 #include "logger/LoggerStore.h"
-#include "record/DownloadedSetNames.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -20,6 +20,11 @@ using namespace calorant;
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
+
+// A complete stream decoded and kept as the document keeps a download.
+int decodeInto(const Bytes& stream, std::uint8_t unit, LoggerStore& store) {
+    return keepDownloadedMemory(store, decodeLoggerStream(stream, unit));
+}
 
 Bytes headerReply(std::uint32_t length, std::uint8_t unit = 0) {
     Bytes reply{0xBB, 0x55, unit, 0, 0};
@@ -186,7 +191,7 @@ TEST(LoggerStreamDecoding, ThirtyBytesOfDataHoldOneSetOfTwoRecords) {
     ASSERT_EQ(stream.size(), 40u);
 
     LoggerStore store;
-    EXPECT_EQ(decodeLoggerStream(stream, 1, store), 1);
+    EXPECT_EQ(decodeInto(stream, 1, store), 1);
     EXPECT_EQ(store.setCount, 1);
     EXPECT_EQ(store.setFirstReading, (std::vector<std::int32_t>{0, 2}));
     EXPECT_EQ(store.setSampleRate, (std::vector<std::int32_t>{2}));
@@ -208,7 +213,7 @@ TEST(LoggerStreamDecoding, ARecordEndingExactlyAtTheNextHeaderBelongsToTheSet) {
     append(stream, Bytes(10, 0x00));
 
     LoggerStore store;
-    EXPECT_EQ(decodeLoggerStream(stream, 0, store), 2);
+    EXPECT_EQ(decodeInto(stream, 0, store), 2);
     EXPECT_EQ(store.setFirstReading, (std::vector<std::int32_t>{0, 3, 4}));
     EXPECT_EQ(store.setSampleRate, (std::vector<std::int32_t>{1, 60}));
     EXPECT_FLOAT_EQ(store.readings[2 * 5], 3.0f);
@@ -220,7 +225,7 @@ TEST(LoggerStreamDecoding, StartTimesAreLocalCalendarTimes) {
     append(stream, Bytes(10, 0x00));
 
     LoggerStore store;
-    ASSERT_EQ(decodeLoggerStream(stream, 0, store), 1);
+    ASSERT_EQ(decodeInto(stream, 0, store), 1);
     EXPECT_EQ(formatTime(store.setStartTime[0], "%Y-%m-%d %H:%M:%S"), "2019-12-24 09:15:30");
     EXPECT_EQ(store.setSampleRate[0], 300);
     EXPECT_EQ(store.setFirstReading, (std::vector<std::int32_t>{0, 0}));
@@ -232,7 +237,7 @@ TEST(LoggerStreamDecoding, NegativeValuesFollowTheLiveFrameSignRule) {
     append(stream, Bytes(10, 0x00));
 
     LoggerStore store;
-    ASSERT_EQ(decodeLoggerStream(stream, 0, store), 1);
+    ASSERT_EQ(decodeInto(stream, 0, store), 1);
     ASSERT_EQ(store.readings.size(), 5u);
     EXPECT_FLOAT_EQ(store.readings[0], -20.0f);
     EXPECT_FLOAT_EQ(store.readings[1], -3276.8f);
@@ -247,7 +252,7 @@ TEST(LoggerStreamDecoding, AStreamWithoutSetHeadersLeavesTheStoreAlone) {
     store.readings = {1, 2, 3, 4, 5};
     store.setFirstReading = {0, 1};
 
-    EXPECT_EQ(decodeLoggerStream(patternStream(110), 0, store), 0);
+    EXPECT_EQ(decodeInto(patternStream(110), 0, store), 0);
     EXPECT_EQ(store.setCount, 1);
     EXPECT_EQ(store.readings.size(), 5u);
     EXPECT_EQ(store.downloadStoreReady, 0);
@@ -260,15 +265,6 @@ TEST(LoggerStreamDecoding, AHeaderCutOffByTheEndOfTheStreamIsNoSet) {
     append(stream, Bytes{0xAA, 0x56, 0x00, 0x01, 0x00}); // only 5 of its 11 bytes
 
     LoggerStore store;
-    EXPECT_EQ(decodeLoggerStream(stream, 0, store), 1);
+    EXPECT_EQ(decodeInto(stream, 0, store), 1);
     EXPECT_EQ(store.setFirstReading, (std::vector<std::int32_t>{0, 2}));
-}
-
-TEST(DownloadedSetNames, SetsStartingInTheSameSecondAreNumberedInsteadOfOverwritten) {
-    const std::time_t start = makeLocalTime(2019, 12, 24, 9, 15, 30);
-    const std::vector<std::time_t> starts{start, start + 1, start, start};
-
-    EXPECT_EQ(downloadedSetFileStems(starts),
-              (std::vector<std::string>{"12-24-19 09.15.30", "12-24-19 09.15.31",
-                                        "12-24-19 09.15.30 (2)", "12-24-19 09.15.30 (3)"}));
 }

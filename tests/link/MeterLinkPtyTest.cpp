@@ -2,11 +2,10 @@
 // while frames stream and plugged in again under the same name, and the link goes
 // offline and comes back by itself, with no help from the test beyond the watchdog's
 // ticks (run every half second here instead of every five, to keep the test short).
+#include "document/CKVDoc.h"
+#include "document/DocumentLink.h"
 #include "link/CMSComm.h"
 #include "link/MeterLink.h"
-#include "link/MeterState.h"
-#include "logger/LoggerStore.h"
-#include "record/SampleStore.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -49,10 +48,10 @@ TEST(MeterLinkOverPseudoTerminal, AnUnpluggedMeterGoesOfflineAndComesBackByItsel
     ASSERT_TRUE(QFileInfo(linkPath).isSymLink());
 
     CMSComm comm;
-    SampleStore store;
-    MeterState state;
-    LoggerStore loggerStore;
-    MeterLink link(comm, store, state, loggerStore, std::make_unique<SystemPortEnumerator>(), 1);
+    CKVDoc doc;
+    DocumentLink pair(doc, comm, std::make_unique<SystemPortEnumerator>(), 1);
+    MeterLink& link = pair.link();
+    const SampleStore& store = doc.sampleStore();
     link.setDeviceOverride(linkPath);
     QSignalSpy frames(&link, &MeterLink::frameAccepted);
     link.ScanForMeterPort();
@@ -62,9 +61,9 @@ TEST(MeterLinkOverPseudoTerminal, AnUnpluggedMeterGoesOfflineAndComesBackByItsel
 
     EXPECT_TRUE(waitFor([&] { return frames.count() > 0; }, 3000)) << "no frame before unplug";
     EXPECT_FLOAT_EQ(store.channelSamples()[kT1][0], 25.0f);
-    EXPECT_TRUE(waitFor([&] { return link.linkOffline(); }, 5000)) << "never went offline";
+    EXPECT_TRUE(waitFor([&] { return doc.linkOffline(); }, 5000)) << "never went offline";
     const qsizetype framesBefore = frames.count();
-    EXPECT_TRUE(waitFor([&] { return !link.linkOffline() && frames.count() > framesBefore; }, 8000))
+    EXPECT_TRUE(waitFor([&] { return !doc.linkOffline() && frames.count() > framesBefore; }, 8000))
         << "never came back";
     EXPECT_EQ(link.currentPort(), 1);
 

@@ -1,4 +1,5 @@
-// The link to the meter over a scripted port and a scripted list of serial ports: which
+// The link to the meter, feeding the document as the programme pairs them, over a
+// scripted port and a scripted list of serial ports: which
 // port the scan opens (bridge found, beside other Silicon Labs devices and other drivers'
 // ports, numbered above 16, none, a device override), manual port choice, what one
 // accepted frame changes, the watchdog's offline window, the five-minute command,
@@ -9,11 +10,10 @@
 // during a download.
 #include "link/MeterLink.h"
 
+#include "document/CKVDoc.h"
+#include "document/DocumentLink.h"
 #include "link/CMSComm.h"
-#include "link/MeterState.h"
 #include "link/PortPermission.h"
-#include "logger/LoggerStore.h"
-#include "record/SampleStore.h"
 #include "support/ByteArrays.h"
 #include "support/FakePortEnumerator.h"
 #include "support/FakeSerialPort.h"
@@ -71,8 +71,9 @@ SerialPortEntry bridge(const QString& device) {
 class MeterLinkTest : public ::testing::Test {
 protected:
     void makeLink(int savedPort = 1) {
-        link = std::make_unique<MeterLink>(comm, store, state, loggerStore,
-                                           std::unique_ptr<PortEnumerator>(enumerator), savedPort);
+        pair = std::make_unique<DocumentLink>(
+            doc, comm, std::unique_ptr<PortEnumerator>(enumerator), savedPort);
+        link = &pair->link();
         link->setClock([] { return std::time_t(1577000000); });
     }
 
@@ -106,11 +107,13 @@ protected:
 
     FakeSerialPort* port = new FakeSerialPort; // owned by comm
     CMSComm comm{std::unique_ptr<SerialPort>(port)};
-    SampleStore store;
-    MeterState state;
-    LoggerStore loggerStore;
+    CKVDoc doc;
+    SampleStore& store = doc.sampleStore();
+    const MeterState& state = doc.meterState();
+    LoggerStore& loggerStore = doc.loggerStore();
     FakePortEnumerator* enumerator = new FakePortEnumerator; // owned by link
-    std::unique_ptr<MeterLink> link;
+    std::unique_ptr<DocumentLink> pair;
+    MeterLink* link = nullptr;
 };
 
 } // namespace
@@ -139,7 +142,7 @@ TEST_F(MeterLinkTest, OnlyTheBridgeDriversNumberedPortsCountAsTheMeter) {
         {QStringLiteral("/dev/ttyACM0"), kCp210xVendorId, QStringLiteral("cdc_acm")},
         {QStringLiteral("/dev/ttyUSB0"), kCp210xVendorId, QStringLiteral("cp210x")}};
     makeLink(5);
-    QSignalSpy messages(link.get(), &MeterLink::message);
+    QSignalSpy messages(link, &MeterLink::message);
     link->ScanForMeterPort();
     EXPECT_EQ(lastOpened(), QStringLiteral("/dev/ttyUSB0"));
     EXPECT_EQ(link->currentPort(), 1);
@@ -166,7 +169,7 @@ TEST_F(MeterLinkTest, OnlyTheBridgeDriversNumberedPortsCountAsTheMeter) {
         {QStringLiteral("/dev/ttyACM1"), kCp210xVendorId, QStringLiteral("cdc_acm")}};
     link->ScanForMeterPort();
     EXPECT_EQ(lastOpened(), QStringLiteral("/dev/ttyUSB4"));
-    EXPECT_TRUE(link->linkOffline());
+    EXPECT_TRUE(doc.linkOffline());
     QCoreApplication::processEvents();
     EXPECT_EQ(messages.count(), 0);
 }
@@ -174,7 +177,7 @@ TEST_F(MeterLinkTest, OnlyTheBridgeDriversNumberedPortsCountAsTheMeter) {
 TEST_F(MeterLinkTest, ABridgeNumberedAbove16IsRefusedWithAMessageAndLeavesTheLinkOffline) {
     enumerator->ports = {bridge(QStringLiteral("/dev/ttyUSB16"))};
     makeLink();
-    QSignalSpy messages(link.get(), &MeterLink::message);
+    QSignalSpy messages(link, &MeterLink::message);
 
     link->ScanForMeterPort();
     EXPECT_EQ(messages.count(), 0); // never from inside the scan itself
@@ -182,7 +185,7 @@ TEST_F(MeterLinkTest, ABridgeNumberedAbove16IsRefusedWithAMessageAndLeavesTheLin
 
     ASSERT_EQ(messages.count(), 1);
     EXPECT_EQ(messages[0][0].toString(), QString::fromLatin1(MeterLink::kPortOver16Message));
-    EXPECT_TRUE(link->linkOffline());
+    EXPECT_TRUE(doc.linkOffline());
     EXPECT_TRUE(port->openedDevices.isEmpty());
     EXPECT_EQ(link->currentPort(), 1);
 }
@@ -195,13 +198,13 @@ TEST_F(MeterLinkTest, WithoutABridgeTheSavedPortIsOpenedOfflineAndTheRecordingSt
     ASSERT_TRUE(store.recording());
     port->openedDevices.clear();
     port->written.clear();
-    QSignalSpy stopped(link.get(), &MeterLink::recordingStopped);
+    QSignalSpy stopped(&doc, &CKVDoc::recordingStopped);
 
     link->ScanForMeterPort();
 
     EXPECT_EQ(port->openedDevices, QStringList{QStringLiteral("/dev/ttyUSB2")});
     EXPECT_TRUE(port->written.isEmpty()); // no live request: the watchdog sends it later
-    EXPECT_TRUE(link->linkOffline());
+    EXPECT_TRUE(doc.linkOffline());
     EXPECT_FALSE(store.recording());
     EXPECT_FALSE(store.runEnabled());
     EXPECT_EQ(stopped.count(), 1);
@@ -216,7 +219,7 @@ TEST_F(MeterLinkTest, ADeviceOverrideStandsForTheBridgeAndKeepsThePortNumber) {
     EXPECT_EQ(port->openedDevices.last(), QStringLiteral("/tmp/meter-link"));
     EXPECT_EQ(port->writtenBytes(), kLiveRequestBytes);
     EXPECT_EQ(link->currentPort(), 20);
-    EXPECT_FALSE(link->linkOffline());
+    EXPECT_FALSE(doc.linkOffline());
 }
 
 TEST_F(MeterLinkTest, AReopenClosesThePortFirstAndAlwaysResendsTheLiveRequest) {
@@ -258,13 +261,14 @@ TEST_F(MeterLinkTest, AnAcceptedFrameFeedsTheStoreAndStateAndClearsTheNoAnswerFl
     goLive();
     link->onWatchdogTimer();
     link->onWatchdogTimer(); // offline, port commands enabled
-    ASSERT_TRUE(link->linkOffline());
+    ASSERT_TRUE(doc.linkOffline());
     store.run(1);
-    QSignalSpy accepted(link.get(), &MeterLink::frameAccepted);
+    QSignalSpy accepted(link, &MeterLink::frameAccepted);
+    QSignalSpy started(&doc, &CKVDoc::recordingStarted);
 
     port->deliver(liveFrame(-200));
 
-    EXPECT_FALSE(link->linkOffline());
+    EXPECT_FALSE(doc.linkOffline());
     EXPECT_FALSE(link->portNoAnswer(1));
     for (int i = 0; i <= MeterLink::kOtherPortsCommand; ++i)
         EXPECT_FALSE(link->portCmdEnabled(i));
@@ -273,7 +277,7 @@ TEST_F(MeterLinkTest, AnAcceptedFrameFeedsTheStoreAndStateAndClearsTheNoAnswerFl
     EXPECT_EQ(state.readingText()[0].empty(), false);
     EXPECT_EQ(state.statHistoryCount(), 1);
     ASSERT_EQ(accepted.count(), 1);
-    EXPECT_TRUE(accepted[0][0].toBool()); // the armed run started: every view redraws
+    EXPECT_EQ(started.count(), 1); // the armed run started: every view redraws
 
     // A block with a broken checksum changes nothing.
     QByteArray broken = liveFrame(100);
@@ -292,7 +296,7 @@ TEST_F(MeterLinkTest, TheLimitsAreCheckedAfterEveryReceiveEventWhateverItHeld) {
     }
     // The event that carried the last frame came before its tick: still recording.
     ASSERT_TRUE(store.recording());
-    QSignalSpy stopped(link.get(), &MeterLink::recordingStopped);
+    QSignalSpy stopped(&doc, &CKVDoc::recordingStopped);
 
     port->deliver(QByteArray(33, '\x01'));
 
@@ -307,11 +311,11 @@ TEST_F(MeterLinkTest, TheWatchdogDeclaresSilenceOfflineInTheSecondPeriodAndRetri
     port->deliver(liveFrame(250));
 
     link->onWatchdogTimer(); // a frame came in this period
-    EXPECT_FALSE(link->linkOffline());
+    EXPECT_FALSE(doc.linkOffline());
     EXPECT_TRUE(port->written.isEmpty());
 
     link->onWatchdogTimer(); // none in this one
-    EXPECT_TRUE(link->linkOffline());
+    EXPECT_TRUE(doc.linkOffline());
     EXPECT_FALSE(store.recording());
     EXPECT_TRUE(link->portCmdEnabled(0));
     EXPECT_EQ(port->writtenBytes(), kLiveRequestBytes);
@@ -320,13 +324,13 @@ TEST_F(MeterLinkTest, TheWatchdogDeclaresSilenceOfflineInTheSecondPeriodAndRetri
     EXPECT_EQ(port->written.size(), 2);
 
     port->deliver(liveFrame(250));
-    EXPECT_FALSE(link->linkOffline());
+    EXPECT_FALSE(doc.linkOffline());
 }
 
 TEST_F(MeterLinkTest, APortThisUserMayNotOpenIsToldOncePerDeviceWhateverTheRetries) {
     enumerator->ports = {bridge(QStringLiteral("/dev/ttyUSB0"))};
     makeLink();
-    QSignalSpy messages(link.get(), &MeterLink::message);
+    QSignalSpy messages(link, &MeterLink::message);
     port->denyOpens();
 
     link->ScanForMeterPort();
@@ -340,7 +344,7 @@ TEST_F(MeterLinkTest, APortThisUserMayNotOpenIsToldOncePerDeviceWhateverTheRetri
     link->ScanForMeterPort();
     QCoreApplication::processEvents();
     EXPECT_EQ(messages.count(), 1);
-    EXPECT_TRUE(link->linkOffline());
+    EXPECT_TRUE(doc.linkOffline());
 
     enumerator->ports = {bridge(QStringLiteral("/dev/ttyUSB1"))};
     link->ScanForMeterPort();
@@ -369,7 +373,7 @@ TEST_F(MeterLinkTest, TheWatchdogNeverFiresDuringADownload) {
     for (int i = 0; i < 5; ++i)
         link->onWatchdogTimer();
 
-    EXPECT_FALSE(link->linkOffline());
+    EXPECT_FALSE(doc.linkOffline());
     EXPECT_TRUE(port->written.isEmpty());
     EXPECT_TRUE(link->downloadMode());
 }
@@ -435,7 +439,7 @@ TEST_F(MeterLinkTest, TheLoggerRequestIsWrittenThreeTimesAndOnlyWhatFollowsCount
 
 TEST_F(MeterLinkTest, ALiveFrameAfterTheRequestsIsNoHeaderReplyWhateverPairItHolds) {
     goLive();
-    QSignalSpy finished(link.get(), &MeterLink::downloadFinished);
+    QSignalSpy finished(link, &MeterLink::downloadFinished);
     requestHeader();
     port->written.clear();
 
@@ -456,8 +460,8 @@ TEST_F(MeterLinkTest, ALiveFrameAfterTheRequestsIsNoHeaderReplyWhateverPairItHol
 
 TEST_F(MeterLinkTest, AnEmptyMemoryShowsTheMessageAndReturnsToLiveFrames) {
     goLive();
-    QSignalSpy finished(link.get(), &MeterLink::downloadFinished);
-    QSignalSpy messages(link.get(), &MeterLink::message);
+    QSignalSpy finished(link, &MeterLink::downloadFinished);
+    QSignalSpy messages(link, &MeterLink::message);
 
     startDownloadWithHeader(0);
 
@@ -473,8 +477,8 @@ TEST_F(MeterLinkTest, AnEmptyMemoryShowsTheMessageAndReturnsToLiveFrames) {
 
 TEST_F(MeterLinkTest, AMemoryWithDataIsFetchedDecodedAndTheLinkGoesLiveAgain) {
     goLive();
-    QSignalSpy started(link.get(), &MeterLink::downloadStarted);
-    QSignalSpy finished(link.get(), &MeterLink::downloadFinished);
+    QSignalSpy started(link, &MeterLink::downloadStarted);
+    QSignalSpy finished(link, &MeterLink::downloadFinished);
     requestHeader();
     port->deliver(headerReply(30, 1));
 
@@ -501,7 +505,7 @@ TEST_F(MeterLinkTest, AMemoryWithDataIsFetchedDecodedAndTheLinkGoesLiveAgain) {
 TEST_F(MeterLinkTest, ALongStreamComesInTwentyThousandByteBlocksAndARemainder) {
     goLive();
     startDownloadWithHeader(45000);
-    QSignalSpy progress(link.get(), &MeterLink::downloadProgress);
+    QSignalSpy progress(link, &MeterLink::downloadProgress);
     const QByteArray stream = loggerStream(45010 - 21);
 
     EXPECT_EQ(comm.rThreshold(), 20000);
@@ -523,8 +527,8 @@ TEST_F(MeterLinkTest, ALongStreamComesInTwentyThousandByteBlocksAndARemainder) {
 
 TEST_F(MeterLinkTest, OversizedAndHeaderlessMemoriesEndAsRefusedAndEmpty) {
     goLive();
-    QSignalSpy finished(link.get(), &MeterLink::downloadFinished);
-    QSignalSpy messages(link.get(), &MeterLink::message);
+    QSignalSpy finished(link, &MeterLink::downloadFinished);
+    QSignalSpy messages(link, &MeterLink::message);
 
     startDownloadWithHeader(150000);
     EXPECT_TRUE(link->liveMode());
@@ -547,7 +551,7 @@ TEST_F(MeterLinkTest, TheAnswerWatchReturnsASilentMeterToLiveMode) {
     goLive();
     port->deliver(liveFrame(250));
     ASSERT_FALSE(link->portCmdEnabled(MeterLink::kOtherPortsCommand));
-    QSignalSpy finished(link.get(), &MeterLink::downloadFinished);
+    QSignalSpy finished(link, &MeterLink::downloadFinished);
     link->StartLoggerDownload();
     port->written.clear();
 
@@ -563,7 +567,7 @@ TEST_F(MeterLinkTest, TheAnswerWatchReturnsASilentMeterToLiveMode) {
 
 TEST_F(MeterLinkTest, AStalledStreamIsGivenUpAfterOneAndAHalfTimesItsLengthPlusFiveSeconds) {
     goLive();
-    QSignalSpy finished(link.get(), &MeterLink::downloadFinished);
+    QSignalSpy finished(link, &MeterLink::downloadFinished);
     startDownloadWithHeader(990);
     port->written.clear();
 
@@ -580,7 +584,7 @@ TEST_F(MeterLinkTest, AStalledStreamIsGivenUpAfterOneAndAHalfTimesItsLengthPlusF
 
 TEST_F(MeterLinkTest, AScanDuringADownloadLeavesItAloneWhileItsPortWorksAndEndsItOtherwise) {
     goLive();
-    QSignalSpy finished(link.get(), &MeterLink::downloadFinished);
+    QSignalSpy finished(link, &MeterLink::downloadFinished);
     startDownloadWithHeader(30);
     port->written.clear();
 
@@ -602,7 +606,7 @@ TEST_F(MeterLinkTest, AScanDuringADownloadLeavesItAloneWhileItsPortWorksAndEndsI
     enumerator->ports.clear();
     link->ScanForMeterPort();
     EXPECT_TRUE(link->liveMode());
-    EXPECT_TRUE(link->linkOffline());
+    EXPECT_TRUE(doc.linkOffline());
     ASSERT_EQ(finished.count(), 2);
     EXPECT_EQ(finished[1][0].value<DownloadResult>(), DownloadResult::Lost);
 }

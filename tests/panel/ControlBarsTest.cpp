@@ -3,13 +3,14 @@
 // the statistics rows following MeterState channel by channel, the scroll strip moving
 // only on a thumb drag, and where the view places the panel and the bars for a given
 // main window size, including the heights below which a bar keeps its place.
+#include "document/GraphDisplaySettings.h"
 #include "link/MeterState.h"
 #include "panel/CGraphBarDlg.h"
 #include "panel/CGraphScrollDlg.h"
 #include "panel/CMeterPanelDlg.h"
 #include "panel/CStatsBarDlg.h"
 #include "panel/CYAxisDlg.h"
-#include "panel/GraphDisplaySettings.h"
+#include "panel/GraphScrollState.h"
 #include "panel/ViewChildPlacement.h"
 
 #include <QApplication>

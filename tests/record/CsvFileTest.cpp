@@ -81,14 +81,13 @@ TEST(CsvFile, TheRealTimeWriterListsOnlyFreshReadingsAtTheirSampleTimes) {
 }
 
 TEST(CsvFile, TheLoggerWriterMatchesTheGoldenCompanion) {
-    LoggerSet set;
-    LoggerModeFlags flags;
     std::istringstream in(test::fileBytes(test::goldenFile("three-readings.graph")),
                           std::ios::binary);
-    ASSERT_TRUE(readGraphFile(in, set, flags).loaded);
+    const GraphReadResult read = readGraphFile(in);
+    ASSERT_TRUE(read.loaded());
 
     std::ostringstream out(std::ios::binary);
-    writeCsvFile(out, set);
+    writeCsvFile(out, read.contents->set);
     // Three readings 2 s apart in K: 20.0 is written 293.2, 2950.0 as "----".
     EXPECT_EQ(out.str(), test::fileBytes(test::goldenFile("three-readings.csv")));
 }

@@ -5,6 +5,7 @@
 #include "record/GraphFile.h"
 
 #include "FileTestSupport.h"
+#include "document/LoggerIntake.h"
 #include "support/LoggerSetStart.h"
 
 #include <bit>
@@ -21,9 +22,13 @@ std::string graphBytesOf(const SampleStore& store, std::uint8_t unit, int gain, 
     return out.str();
 }
 
+// Reads a file as the document opens one: a file read in full becomes the shown set.
 GraphReadResult readBytes(const std::string& bytes, LoggerSet& set, LoggerModeFlags& flags) {
     std::istringstream in(bytes, std::ios::binary);
-    return readGraphFile(in, set, flags);
+    GraphReadResult result = readGraphFile(in);
+    if (result.contents)
+        keepGraphFile(*result.contents, set, flags);
+    return result;
 }
 
 LoggerSet goldenSet() {
@@ -65,7 +70,7 @@ TEST(GraphFileWriting, AnEmptyRecordingIsA49ByteFileThatLoadsAsAnEmptySet) {
 
     LoggerSet set = goldenSet();
     LoggerModeFlags flags;
-    EXPECT_TRUE(readBytes(bytes, set, flags).loaded);
+    EXPECT_TRUE(readBytes(bytes, set, flags).loaded());
     EXPECT_EQ(set.readingCount, 0);
     EXPECT_EQ(flags.loadedYGain, 10);
 }
@@ -82,7 +87,7 @@ TEST(GraphFileReading, TheGoldenFileLoadsIntoTheSetAndRaisesTheLoadFlags) {
     const GraphReadResult result =
         readBytes(test::fileBytes(test::goldenFile("three-readings.graph")), set, flags);
 
-    ASSERT_TRUE(result.loaded);
+    ASSERT_TRUE(result.loaded());
     EXPECT_TRUE(result.message.empty());
     const LoggerSet expected = goldenSet();
     EXPECT_EQ(set.readingCount, 3);
@@ -102,7 +107,7 @@ class RefusedGraphFile : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(readBytes(test::fileBytes(test::goldenFile("three-readings.graph")), set, flags)
-                        .loaded);
+                        .loaded());
         flags.appendLoadedFile = 0; // as after the paint that listed the file
         flags.fileSetLoaded = 0;
         before = set;
@@ -111,7 +116,7 @@ protected:
 
     void expectRefusedAndUntouched(const std::string& bytes, const std::string& what) {
         const GraphReadResult result = readBytes(bytes, set, flags);
-        EXPECT_FALSE(result.loaded) << what;
+        EXPECT_FALSE(result.loaded()) << what;
         EXPECT_EQ(result.message, "Invalid Format!") << what;
         EXPECT_EQ(set.readingCount, before.readingCount) << what;
         EXPECT_EQ(set.values, before.values) << what;
@@ -174,7 +179,7 @@ TEST(GraphFileReading, AFullSetOf13110ReadingsIsAccepted) {
 
     LoggerSet set;
     LoggerModeFlags flags;
-    ASSERT_TRUE(readBytes(out.str(), set, flags).loaded);
+    ASSERT_TRUE(readBytes(out.str(), set, flags).loaded());
     EXPECT_EQ(set.readingCount, kLoggerSetCapacity);
     EXPECT_EQ(set.values.back(), 42.5f);
 }

@@ -1,0 +1,109 @@
+#include "document/CKVDoc.h"
+
+#include "document/LoggerIntake.h"
+
+#include <fstream>
+#include <utility>
+
+namespace calorant {
+
+CKVDoc::CKVDoc(QObject* parent) : QObject(parent) {
+    connect(&samplingTimer_, &QTimer::timeout, this, &CKVDoc::onSampleTick);
+}
+
+// --- the sampling clock ----------------------------------------------------------------
+
+void CKVDoc::onSampleTick() {
+    const TickOutcome outcome = sampleStore_.onSampleTick();
+    if (outcome.sampleRecorded || outcome.stoppedAtCapacity)
+        emit sampleTicked(outcome);
+}
+
+void CKVDoc::rearmSamplingTimerIfAsked() {
+    if (!sampleStore_.takeRearmTimer())
+        return;
+    const int rateMs = sampleStore_.sampleRateMs();
+    if (rateMs > 0)
+        samplingTimer_.start(rateMs);
+    else
+        samplingTimer_.stop(); // no rate chosen yet: nothing to sample
+}
+
+// --- what the link brings ----------------------------------------------------------------
+
+void CKVDoc::onAcceptedFrame(const LiveFrame& frame) {
+    setLinkOffline(false);
+    const FrameOutcome outcome = sampleStore_.onAcceptedFrame(frame.channel, frame.arrivalTime);
+    meterState_.applyFrame(frame);
+    if (outcome.recordingStarted) {
+        emit recordingStarted();
+        updateAllViews();
+    }
+    emit frameApplied(frame);
+}
+
+void CKVDoc::checkLimits() {
+    if (sampleStore_.checkLimits())
+        emit recordingStopped();
+}
+
+void CKVDoc::onMeterAnswered() {
+    setLinkOffline(false);
+}
+
+void CKVDoc::onMeterSilent() {
+    setLinkOffline(true);
+    stopRecordingBySilence();
+}
+
+void CKVDoc::onMeterUnreachable() {
+    setLinkOffline(true);
+}
+
+void CKVDoc::takeDownloadedMemory(DecodedLoggerMemory memory) {
+    const int setCount = keepDownloadedMemory(loggerStore_, std::move(memory));
+    if (setCount > 0)
+        emit loggerStoreDownloaded(setCount);
+}
+
+void CKVDoc::setLinkOffline(bool offline) {
+    if (linkOffline_ == offline)
+        return;
+    linkOffline_ = offline;
+    emit offlineChanged(offline);
+}
+
+void CKVDoc::stopRecordingBySilence() {
+    const bool wasRecording = sampleStore_.recording();
+    sampleStore_.stopBySilence();
+    if (wasRecording)
+        emit recordingStopped();
+}
+
+// --- logger operations -------------------------------------------------------------------
+
+bool CKVDoc::showDownloadedSet(int setIndex) {
+    if (!calorant::showDownloadedSet(loggerStore_, setIndex, loggerSet_))
+        return false;
+    emit loggerSetChanged();
+    return true;
+}
+
+GraphReadResult CKVDoc::openGraphFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return {std::nullopt, std::string(kInvalidFormatMessage)};
+    GraphReadResult result = readGraphFile(in);
+    if (result.contents) {
+        keepGraphFile(*result.contents, loggerSet_, loggerModeFlags_);
+        emit loggerSetChanged();
+    }
+    return result;
+}
+
+void CKVDoc::closeLoggerWindow() {
+    calorant::closeLoggerWindow(loggerModeFlags_, loggerFileTable_, loggerStore_);
+    emit loggerWindowClosed();
+}
+
+} // namespace calorant
