@@ -1,0 +1,58 @@
+# Fails when a source file includes a header of a layer above its own, or of another
+# layer of the same rank (the layers are stated in cmake/Layers.cmake).
+include(${ROOT}/cmake/Layers.cmake)
+
+set(folders "")
+foreach(entry IN LISTS CALORANT_LAYERS)
+  string(REGEX MATCHALL "[^ ]+" words "${entry}")
+  list(POP_FRONT words layer rank)
+  foreach(folder IN LISTS words)
+    list(APPEND folders ${folder})
+    set(layer_of_${folder} ${layer})
+    set(rank_of_${folder} ${rank})
+  endforeach()
+endforeach()
+
+# The listed folder that holds `path` (relative to ROOT), longest first; empty if none.
+function(folder_of path out)
+  set(best "")
+  foreach(folder IN LISTS folders)
+    string(LENGTH "${folder}" length)
+    string(LENGTH "${best}" bestLength)
+    if(path MATCHES "^${folder}/" AND length GREATER bestLength)
+      set(best ${folder})
+    endif()
+  endforeach()
+  set(${out} "${best}" PARENT_SCOPE)
+endfunction()
+
+file(GLOB_RECURSE sources RELATIVE ${ROOT} ${ROOT}/src/*.cpp ${ROOT}/src/*.h)
+set(faults "")
+foreach(source IN LISTS sources)
+  folder_of(${source} own)
+  if(own STREQUAL "")
+    string(APPEND faults "\n  ${source}: its folder has no layer in cmake/Layers.cmake")
+    continue()
+  endif()
+  file(STRINGS ${ROOT}/${source} includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
+  foreach(line IN LISTS includes)
+    string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"([^\"]*)\".*" "\\1" header "${line}")
+    if(NOT header MATCHES "/")
+      continue() # beside the file itself
+    endif()
+    folder_of("src/${header}" target)
+    if(target STREQUAL "")
+      string(APPEND faults "\n  ${source} includes ${header}, which lies in no layer")
+    elseif(NOT layer_of_${target} STREQUAL layer_of_${own}
+           AND NOT rank_of_${target} LESS rank_of_${own})
+      string(APPEND faults "\n  ${source} (${layer_of_${own}}) includes ${header}"
+                           " (${layer_of_${target}})")
+    endif()
+  endforeach()
+endforeach()
+
+list(LENGTH sources count)
+if(NOT faults STREQUAL "")
+  message(FATAL_ERROR "Includes that run against the layers:${faults}")
+endif()
+message(STATUS "${count} sources include only their own layer and the layers below it")
