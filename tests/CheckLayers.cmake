@@ -1,6 +1,9 @@
 # Fails when a source file includes a header of a layer above its own, or of another
-# layer of the same rank (the layers are stated in cmake/Layers.cmake).
-include(${ROOT}/cmake/Layers.cmake)
+# layer of the same rank (the layers are stated in cmake/Layers.cmake, or LAYERS).
+if(NOT LAYERS)
+  set(LAYERS ${ROOT}/cmake/Layers.cmake)
+endif()
+include(${LAYERS})
 
 set(folders "")
 foreach(entry IN LISTS CALORANT_LAYERS)

@@ -1,0 +1,2 @@
+#pragma once
+// A store header the link may not include.
