@@ -2,6 +2,7 @@
 // logger window's Save writes it.
 #include "cli/CliCommand.h"
 #include "cli/CliReport.h"
+#include "cli/CommandOptions.h"
 #include "cli/GraphFileInput.h"
 #include "record/CsvFile.h"
 
@@ -20,15 +21,11 @@ struct CsvOptions {
 };
 
 std::optional<CsvOptions> parseCsvOptions(const std::vector<std::string>& args) {
-    CsvOptions options;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "-o" && i + 1 < args.size() && options.output.empty())
-            options.output = args[++i];
-        else if (args[i].starts_with("-") || !options.input.empty())
-            return std::nullopt;
-        else
-            options.input = args[i];
-    }
+    CommandOptions parser("csv");
+    parser.addValues({"o"});
+    if (parser.parse(args) || parser.positional().size() != 1 || parser.count("o") != 1)
+        return std::nullopt;
+    CsvOptions options{parser.positional().front(), parser.value("o")};
     if (options.input.empty() || options.output.empty())
         return std::nullopt;
     return options;

@@ -4,6 +4,7 @@
 #include "cli/CliCommand.h"
 #include "cli/CliMeter.h"
 #include "cli/CliReport.h"
+#include "cli/CommandOptions.h"
 #include "cli/StopSignals.h"
 #include "core/CalendarTime.h"
 #include "core/NumberFormat.h"
@@ -46,21 +47,18 @@ struct ParsedDownloadOptions {
 
 ParsedDownloadOptions parseDownloadOptions(const std::vector<std::string>& args) {
     ParsedDownloadOptions parsed;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg != "--device" && arg != "--out-dir") {
-            parsed.error = "download: unknown argument '" + arg + "'";
-            return parsed;
-        }
-        if (i + 1 >= args.size()) {
-            parsed.error = "download: " + arg + " needs a value";
-            return parsed;
-        }
-        if (arg == "--device")
-            parsed.options.device = args[++i];
-        else
-            parsed.options.outDir = std::filesystem::path(args[++i]);
+    CommandOptions parser("download");
+    parser.addValues({"device", "out-dir"});
+    if (const std::optional<std::string> error = parser.parse(args)) {
+        parsed.error = *error;
+        return parsed;
     }
+    if (!parser.positional().empty()) {
+        parsed.error = parser.unknownArgument(parser.positional().front());
+        return parsed;
+    }
+    parsed.options.device = parser.value("device");
+    parsed.options.outDir = std::filesystem::path(parser.value("out-dir"));
     if (parsed.options.device.empty() || parsed.options.outDir.empty())
         parsed.error = "download: name the meter with --device PATH and the folder with "
                        "--out-dir DIR";

@@ -1,6 +1,7 @@
 // calorant-cli info FILE.graph [--json]: every field of a .graph file.
 #include "cli/CliCommand.h"
 #include "cli/CliReport.h"
+#include "cli/CommandOptions.h"
 #include "cli/GraphFileInput.h"
 #include "core/NumberFormat.h"
 
@@ -22,18 +23,11 @@ struct InfoOptions {
 };
 
 std::optional<InfoOptions> parseInfoOptions(const std::vector<std::string>& args) {
-    InfoOptions options;
-    for (const std::string& arg : args) {
-        if (arg == "--json")
-            options.json = true;
-        else if (arg.starts_with("-") || !options.path.empty())
-            return std::nullopt;
-        else
-            options.path = arg;
-    }
-    if (options.path.empty())
+    CommandOptions parser("info");
+    parser.addFlags({"json"});
+    if (parser.parse(args) || parser.positional().size() != 1)
         return std::nullopt;
-    return options;
+    return InfoOptions{parser.positional().front(), parser.isSet("json")};
 }
 
 // The shortest text that reads back as the same float, independent of the locale, so

@@ -4,6 +4,7 @@
 #include "cli/CliCommand.h"
 #include "cli/CliMeter.h"
 #include "cli/CliReport.h"
+#include "cli/CommandOptions.h"
 #include "cli/LiveOutput.h"
 #include "cli/StopSignals.h"
 #include "core/WholeNumber.h"
@@ -40,39 +41,38 @@ struct ParsedLiveOptions {
 ParsedLiveOptions parseLiveOptions(const std::vector<std::string>& args) {
     ParsedLiveOptions parsed;
     LiveOptions& options = parsed.options;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        const bool hasValue = i + 1 < args.size();
-        if (arg == "--json") {
-            options.json = true;
-        } else if (arg == "--demo") {
-            options.demo = true;
-        } else if ((arg == "--device" || arg == "--scenario" || arg == "--frames" ||
-                    arg == "--timeout") &&
-                   !hasValue) {
-            parsed.error = "live: " + arg + " needs a value";
-            return parsed;
-        } else if (arg == "--device") {
-            options.device = args[++i];
-        } else if (arg == "--scenario") {
-            options.scenario = args[++i];
-        } else if (arg == "--frames" || arg == "--timeout") {
-            const std::optional<std::int64_t> count =
-                parseWholeNumber(args[++i], 0, std::numeric_limits<std::int64_t>::max());
-            if (!count || (arg == "--frames" && *count == 0)) {
-                parsed.error = "live: " + arg + " needs a whole number" +
-                               (arg == "--frames" ? " above 0" : "");
-                return parsed;
-            }
-            if (arg == "--timeout" && *count > kMaxTimeoutSeconds) {
-                parsed.error = "live: --timeout is at most " + std::to_string(kMaxTimeoutSeconds);
-                return parsed;
-            }
-            (arg == "--frames" ? options.frames : options.timeoutSeconds) = *count;
-        } else {
-            parsed.error = "live: unknown argument '" + arg + "'";
+    CommandOptions parser("live");
+    parser.addFlags({"json", "demo"});
+    parser.addValues({"device", "scenario", "frames", "timeout"});
+    if (const std::optional<std::string> error = parser.parse(args)) {
+        parsed.error = *error;
+        return parsed;
+    }
+    if (!parser.positional().empty()) {
+        parsed.error = parser.unknownArgument(parser.positional().front());
+        return parsed;
+    }
+    options.json = parser.isSet("json");
+    options.demo = parser.isSet("demo");
+    options.device = parser.value("device");
+    options.scenario = parser.value("scenario");
+    for (const auto& [name, field] :
+         {std::pair{"frames", &options.frames}, std::pair{"timeout", &options.timeoutSeconds}}) {
+        if (!parser.isSet(name))
+            continue;
+        const bool frames = std::string_view(name) == "frames";
+        const std::optional<std::int64_t> count =
+            parseWholeNumber(parser.value(name), 0, std::numeric_limits<std::int64_t>::max());
+        if (!count || (frames && *count == 0)) {
+            parsed.error = "live: --" + std::string(name) + " needs a whole number" +
+                           (frames ? " above 0" : "");
             return parsed;
         }
+        if (!frames && *count > kMaxTimeoutSeconds) {
+            parsed.error = "live: --timeout is at most " + std::to_string(kMaxTimeoutSeconds);
+            return parsed;
+        }
+        *field = *count;
     }
     if (options.demo == !options.device.empty())
         parsed.error = "live: name the meter with --device PATH or use --demo";

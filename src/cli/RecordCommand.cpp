@@ -7,6 +7,7 @@
 #include "cli/CliCommand.h"
 #include "cli/CliMeter.h"
 #include "cli/CliReport.h"
+#include "cli/CommandOptions.h"
 #include "cli/StopSignals.h"
 #include "core/NumberFormat.h"
 #include "core/WholeNumber.h"
@@ -42,36 +43,33 @@ struct ParsedRecordOptions {
 ParsedRecordOptions parseRecordOptions(const std::vector<std::string>& args) {
     ParsedRecordOptions parsed;
     RecordOptions& options = parsed.options;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        const bool known = arg == "--device" || arg == "--rate" || arg == "--samples" ||
-                           arg == "--seconds" || arg == "--out";
-        if (!known) {
-            parsed.error = "record: unknown argument '" + arg + "'";
+    CommandOptions parser("record");
+    parser.addValues({"device", "rate", "samples", "seconds", "out"});
+    if (const std::optional<std::string> error = parser.parse(args)) {
+        parsed.error = *error;
+        return parsed;
+    }
+    if (!parser.positional().empty()) {
+        parsed.error = parser.unknownArgument(parser.positional().front());
+        return parsed;
+    }
+    options.device = parser.value("device");
+    options.out = std::filesystem::path(parser.value("out"));
+    for (const auto& [name, field] :
+         {std::pair{"rate", &options.rateSeconds}, std::pair{"samples", &options.samples},
+          std::pair{"seconds", &options.seconds}}) {
+        if (!parser.isSet(name))
+            continue;
+        // A recording holds at most kSampleLimit samples.
+        const int largest =
+            std::string_view(name) == "samples" ? kSampleLimit : kMaxSampleRateSeconds;
+        const std::optional<std::int64_t> number = parseWholeNumber(parser.value(name), 1, largest);
+        if (!number) {
+            parsed.error = "record: --" + std::string(name) + " needs a whole number from 1 to " +
+                           formatInt(largest);
             return parsed;
         }
-        if (i + 1 >= args.size()) {
-            parsed.error = "record: " + arg + " needs a value";
-            return parsed;
-        }
-        const std::string& value = args[++i];
-        if (arg == "--device") {
-            options.device = value;
-        } else if (arg == "--out") {
-            options.out = std::filesystem::path(value);
-        } else {
-            // A recording holds at most kSampleLimit samples.
-            const int largest = arg == "--samples" ? kSampleLimit : kMaxSampleRateSeconds;
-            const std::optional<std::int64_t> number = parseWholeNumber(value, 1, largest);
-            if (!number) {
-                parsed.error =
-                    "record: " + arg + " needs a whole number from 1 to " + formatInt(largest);
-                return parsed;
-            }
-            (arg == "--rate"      ? options.rateSeconds
-             : arg == "--samples" ? options.samples
-                                  : options.seconds) = static_cast<int>(*number);
-        }
+        *field = static_cast<int>(*number);
     }
     if (options.device.empty() || options.out.empty() || options.rateSeconds == 0)
         parsed.error = "record: --device PATH, --rate SEC and --out FILE.graph are needed";

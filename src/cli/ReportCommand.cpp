@@ -3,6 +3,7 @@
 // all five channels on the file's own vertical scale, stamped with the time it runs.
 #include "cli/CliCommand.h"
 #include "cli/CliReport.h"
+#include "cli/CommandOptions.h"
 #include "cli/GraphFileInput.h"
 #include "report/ReportPdf.h"
 #include "report/ReportSources.h"
@@ -24,21 +25,16 @@ struct ReportOptions {
 };
 
 std::optional<ReportOptions> parseReportOptions(const std::vector<std::string>& args) {
+    CommandOptions parser("report");
+    parser.addValues({"o", "page-size"});
+    if (parser.parse(args) || parser.positional().size() != 1 || parser.count("o") != 1 ||
+        parser.count("page-size") > 1)
+        return std::nullopt;
     ReportOptions options;
-    bool pageSizeGiven = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const bool hasValue = i + 1 < args.size();
-        if (args[i] == "-o" && hasValue && options.output.empty()) {
-            options.output = args[++i];
-        } else if (args[i] == "--page-size" && hasValue && !pageSizeGiven) {
-            options.pageSize = args[++i];
-            pageSizeGiven = true;
-        } else if (args[i].starts_with("-") || !options.input.empty()) {
-            return std::nullopt;
-        } else {
-            options.input = args[i];
-        }
-    }
+    options.input = parser.positional().front();
+    options.output = parser.value("o");
+    if (parser.isSet("page-size"))
+        options.pageSize = parser.value("page-size");
     if (options.input.empty() || options.output.empty())
         return std::nullopt;
     return options;

@@ -2,6 +2,7 @@
 // meter, exactly as the panel's keys and the main window do.
 #include "cli/CliCommand.h"
 #include "cli/CliReport.h"
+#include "cli/CommandOptions.h"
 #include "link/CMSComm.h"
 #include "link/MeterCommands.h"
 #include "link/MeterPortCommands.h"
@@ -39,9 +40,11 @@ std::optional<std::uint8_t> keyCode(std::string_view name) {
 }
 
 int runSend(const std::vector<std::string>& args) {
-    if (args.size() != 3 || args[0] != "--device")
+    CommandOptions parser("send");
+    parser.addValues({"device"});
+    if (parser.parse(args) || parser.count("device") != 1 || parser.positional().size() != 1)
         return reportUsageError("send: expected --device PATH KEY");
-    const std::string& key = args[2];
+    const std::string key = parser.positional().front();
     const std::optional<std::uint8_t> code = keyCode(key);
     if (!code && key != kPowerOffKey)
         return reportUsageError("send: unknown key '" + key +
@@ -49,7 +52,7 @@ int runSend(const std::vector<std::string>& args) {
                                 "maxmin-double, poweroff)");
 
     CMSComm comm;
-    comm.setDevicePath(QString::fromStdString(args[1]));
+    comm.setDevicePath(QString::fromStdString(parser.value("device")));
     const bool sent = code ? SendMeterCommand(comm, meterCommand(*code)) : PowerOff(comm);
     if (!sent)
         return reportFailure(comm.errorString().toStdString());
