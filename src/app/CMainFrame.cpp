@@ -212,8 +212,8 @@ void CMainFrame::bindPortCommands() {
         bindCommand(
             CommandId(kCmdCom1 + index),
             [this, index] {
-                link().SelectMeterPort(index + 1);
-                doc_.updateAllViews();
+                if (link().SelectMeterPort(index + 1))
+                    doc_.updateAllViews();
             },
             [this, index] { return link().portCmdEnabled(index); },
             [this, index] { return link().portCmdMarked(index); });

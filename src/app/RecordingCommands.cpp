@@ -75,16 +75,16 @@ void RecordingCommands::save() {
 
 SaveResult RecordingCommands::writeRecording(const std::filesystem::path& graphPath, Files files) {
     const SampleStore& store = context_.doc.sampleStore();
-    const auto unitCode = static_cast<std::uint8_t>(context_.doc.meterState().unitCode());
+    const TemperatureUnit unit = context_.doc.meterState().unitCode();
     const GraphDisplaySettings& display = context_.doc.graphDisplay();
     SaveResult result;
     {
         WaitCursor wait;
-        result = files == Files::GraphAndCsv
-                     ? saveRecording(graphPath, store, unitCode, display.graphYGain,
-                                     display.graphYOffset)
-                     : saveRecordingGraph(graphPath, store, unitCode, display.graphYGain,
-                                          display.graphYOffset);
+        result =
+            files == Files::GraphAndCsv
+                ? saveRecording(graphPath, store, unit, display.graphYGain, display.graphYOffset)
+                : saveRecordingGraph(graphPath, store, unit, display.graphYGain,
+                                     display.graphYOffset);
     }
     if (result.saved)
         lastSaved_ = currentExtent();

@@ -16,7 +16,7 @@ struct CliMeter {
     CliMeter& operator=(const CliMeter&) = delete;
 
     // Runs the port scan once; false when the port did not open (comm says why).
-    bool open();
+    [[nodiscard]] bool open();
     MeterLink& link() { return pair.link(); }
 
     CMSComm comm;

@@ -149,7 +149,7 @@ int saveSets(const LoggerStore& store, const std::filesystem::path& outDir) {
         const SaveResult saved = saveLoggerSet(graphPath, set, kLoggerYGain, kLoggerYOffset);
         if (!saved.saved)
             return reportFailure(saved.message());
-        const auto unit = static_cast<TemperatureUnit>(isUnitCode(set.unit) ? set.unit : 0);
+        const TemperatureUnit unit = unitOrCelsius(set.unit);
         printLine("set " + formatInt(k + 1) + ": start " +
                   formatTime(store.setStartTime[static_cast<std::size_t>(k)], "%m/%d/%y %H:%M:%S") +
                   ", unit " + std::string(unitLetter(unit)) + ", rate " +

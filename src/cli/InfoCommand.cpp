@@ -42,8 +42,9 @@ std::string jsonFloat(float value) {
     return std::isfinite(value) ? floatText(value) : "null";
 }
 
-std::string unitText(std::uint8_t unit) {
-    return isUnitCode(unit) ? std::string(unitLetter(static_cast<TemperatureUnit>(unit))) : "?";
+std::string unitText(std::uint8_t code) {
+    const std::optional<TemperatureUnit> unit = unitOfCode(code);
+    return unit ? std::string(unitLetter(*unit)) : "?";
 }
 
 struct Field {

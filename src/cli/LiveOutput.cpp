@@ -2,6 +2,7 @@
 
 #include "core/CalendarTime.h"
 #include "core/NumberFormat.h"
+#include "core/TemperatureText.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -56,12 +57,6 @@ void appendGroup(std::string& line, std::initializer_list<std::string_view> text
         line += "  " + group;
 }
 
-std::string channelText(float celsius, TemperatureUnit unit) {
-    if (celsius >= kNoValueThreshold)
-        return "----";
-    return formatFixed(fromCelsius(celsius, unit), 1);
-}
-
 } // namespace
 
 std::string liveFrameJson(const LiveFrame& frame, const MeterState& state) {
@@ -95,7 +90,7 @@ std::string liveFrameLine(const LiveFrame& frame, const MeterState& state) {
         line += "  ";
         line += kChannelNames[i];
         line += ' ';
-        line += channelText(frame.channel[i], state.unitCode());
+        line += temperatureText(frame.channel[i], state.unitCode(), kLiveValueStyle);
     }
     line += ' ';
     line += unitLetter(state.unitCode());

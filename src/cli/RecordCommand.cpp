@@ -165,9 +165,8 @@ int runRecord(const std::vector<std::string>& args) {
     if (store.sampleCount() == 0)
         return reportFailure(end == RecordEnd::Interrupted ? "interrupted before the first sample"
                                                            : "no live frame from the meter");
-    const SaveResult saved = saveRecording(
-        options.out, store, static_cast<std::uint8_t>(meter.doc.meterState().unitCode()),
-        settings.yGain, settings.yOffset);
+    const SaveResult saved = saveRecording(options.out, store, meter.doc.meterState().unitCode(),
+                                           settings.yGain, settings.yOffset);
     if (!saved.saved)
         return reportFailure(saved.message());
     const std::string counts =

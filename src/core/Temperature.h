@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 namespace calorant {
@@ -27,6 +28,19 @@ enum class TemperatureUnit : std::uint8_t { Celsius = 0, Fahrenheit = 1, Kelvin 
 
 inline bool isUnitCode(int code) {
     return code >= 0 && code <= 2;
+}
+
+// The unit a byte of a file or a frame names; nothing for any other code.
+inline std::optional<TemperatureUnit> unitOfCode(int code) {
+    if (!isUnitCode(code))
+        return std::nullopt;
+    return static_cast<TemperatureUnit>(code);
+}
+
+// The unit a file's byte names, Celsius for a code the programme does not know (its
+// values are stored in Celsius whatever the byte says).
+inline TemperatureUnit unitOrCelsius(int code) {
+    return unitOfCode(code).value_or(TemperatureUnit::Celsius);
 }
 
 inline std::string_view unitLetter(TemperatureUnit unit) {

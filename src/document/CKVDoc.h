@@ -90,12 +90,12 @@ public:
 
     // Shows downloaded set `setIndex` as the logger set; false, and nothing changes, when
     // the store holds no such set.
-    bool showDownloadedSet(int setIndex);
+    [[nodiscard]] bool showDownloadedSet(int setIndex);
     // Reads a .graph file into the logger set, keeps its Y scale as loadedYGain and
     // loadedYOffset, and raises the flags that make the logger graph window list it. A
     // file that cannot be opened is refused like one of the wrong format; a refused
     // file changes nothing.
-    [[nodiscard]] GraphReadResult openGraphFile(const std::filesystem::path& path);
+    GraphReadResult openGraphFile(const std::filesystem::path& path);
     // The logger graph window closed: its flags back to rest, the file rows abandoned and
     // the download released. The shown set and the last loaded Y scale stay.
     void closeLoggerWindow();

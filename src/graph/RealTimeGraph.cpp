@@ -3,6 +3,7 @@
 #include "core/CalendarTime.h"
 #include "core/NumberFormat.h"
 #include "core/PixelMath.h"
+#include "core/TemperatureText.h"
 
 #include <algorithm>
 #include <cmath>
@@ -98,9 +99,7 @@ GraphRect spanning(GraphPoint a, GraphPoint b) {
 } // namespace
 
 std::string readoutValueText(float celsius, TemperatureUnit unit) {
-    if (isNoValue(celsius))
-        return "----";
-    return formatFixed(fromCelsius(celsius, unit), 1) + " " + std::string(unitLetter(unit));
+    return temperatureText(celsius, unit, kGraphReadoutStyle);
 }
 
 GraphPicture RealTimeGraph::paint(const GraphInputs& inputs) {

@@ -24,7 +24,8 @@ public:
     // Starts the emulator found in programDir and waits (at most timeoutMs) for
     // its device path. False with errorString() when it cannot be started or
     // names no device in time.
-    bool start(const QString& programDir, const QStringList& arguments, int timeoutMs = 5000);
+    [[nodiscard]] bool start(const QString& programDir, const QStringList& arguments,
+                             int timeoutMs = 5000);
     // Ends the emulator (politely first); does nothing when it is not running.
     void stop();
 

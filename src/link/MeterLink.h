@@ -97,9 +97,9 @@ public:
     void OpenMeterPort();
     // Manual choice of port 1..16 (COM1..COM4 commands). False, and nothing changes, for
     // any other number.
-    bool SelectMeterPort(int port);
+    [[nodiscard]] bool SelectMeterPort(int port);
     // The "Other comports" dialog: only 5..16 are taken.
-    bool SelectOtherMeterPort(int port);
+    [[nodiscard]] bool SelectOtherMeterPort(int port);
     // Finds the meter's bridge and opens it, or falls back to the saved port, offline.
     void ScanForMeterPort();
     // The Data Logger command: download mode, three header requests 100 ms apart (the

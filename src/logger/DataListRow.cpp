@@ -2,19 +2,9 @@
 
 #include "core/CalendarTime.h"
 #include "core/NumberFormat.h"
+#include "core/TemperatureText.h"
 
 namespace calorant {
-
-namespace {
-
-std::string channelText(float celsius, std::uint8_t unitCode) {
-    if (isNoValue(celsius))
-        return "- - - -";
-    const std::optional<double> shown = displayValue(celsius, unitCode);
-    return shown ? formatFixed(*shown, 1) : std::string();
-}
-
-} // namespace
 
 DataListRow dataListRow(const LoggerSet& set, int row) {
     DataListRow cells;
@@ -26,7 +16,7 @@ DataListRow dataListRow(const LoggerSet& set, int row) {
     cells[2] = formatTime(time, "%H:%M:%S");
     for (int channel = 0; channel < kChannelCount; ++channel)
         cells[3 + static_cast<std::size_t>(channel)] =
-            channelText(readingValue(set, row, channel), set.unit);
+            temperatureText(readingValue(set, row, channel), unitOfCode(set.unit), kDataListStyle);
     return cells;
 }
 

@@ -49,8 +49,7 @@ LoggerCurveSet loggerCurves(const LoggerSet& set, const LoggerLevel& level,
     for (std::int64_t k = first; k <= last; ++k)
         xs.push_back(xOf(k));
 
-    const TemperatureUnit unit =
-        isUnitCode(set.unit) ? static_cast<TemperatureUnit>(set.unit) : TemperatureUnit::Celsius;
+    const TemperatureUnit unit = unitOrCelsius(set.unit);
     for (int c = 0; c < kChannelCount; ++c) {
         if (!visible[c])
             continue;

@@ -3,6 +3,7 @@
 #include "core/CalendarTime.h"
 #include "core/NumberFormat.h"
 #include "core/PixelMath.h"
+#include "core/TemperatureText.h"
 
 #include <cstdint>
 
@@ -22,13 +23,8 @@ int cursorReadingAt(const LoggerLevel& level, int x, int shift) {
     return reading;
 }
 
-std::string cursorValueText(float celsius, std::uint8_t unitCode) {
-    if (isNoValue(celsius))
-        return "------";
-    const std::optional<double> shown = displayValue(celsius, unitCode);
-    if (!shown)
-        return {};
-    return formatFixed(*shown, 1) + std::string(unitLetter(static_cast<TemperatureUnit>(unitCode)));
+std::string cursorValueText(float celsius, std::optional<TemperatureUnit> unit) {
+    return temperatureText(celsius, unit, kLoggerReadoutStyle);
 }
 
 bool updateReadout(LoggerViewState& view, const LoggerSet& set) {
@@ -36,7 +32,8 @@ bool updateReadout(LoggerViewState& view, const LoggerSet& set) {
     if (reading < 0 || reading >= storedReadingCount(set))
         return false;
     for (int c = 0; c < kChannelCount; ++c)
-        view.cursorValueText[c] = cursorValueText(readingValue(set, reading, c), set.unit);
+        view.cursorValueText[c] =
+            cursorValueText(readingValue(set, reading, c), unitOfCode(set.unit));
     view.cursorTimeText = formatTime(readingTime(set, reading), "%H:%M:%S");
     return true;
 }

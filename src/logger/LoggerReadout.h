@@ -15,8 +15,8 @@ namespace calorant {
 int cursorReadingAt(const LoggerLevel& level, int x, int shift);
 
 // One value of the readout line: "%.1f" in the set's unit with the unit letter
-// ("25.0C"), "------" for no reading, empty for a unit code the programme does not know.
-std::string cursorValueText(float celsius, std::uint8_t unitCode);
+// ("25.0C"), "------" for no reading, empty for a unit the programme does not know.
+std::string cursorValueText(float celsius, std::optional<TemperatureUnit> unit);
 
 // Fills the readout texts of view from the reading view.cursorReading of `set`.
 // Returns false and keeps the texts when that names no reading of the set.

@@ -27,7 +27,7 @@ struct LoggerStore {
 // into the six fields and rebuilt from them, and the sample rate. Returns false and
 // leaves `set` alone when the index names no set or the store's tables disagree with
 // its readings. A set longer than the capacity of `set` keeps its first readings.
-bool showDownloadedSet(const LoggerStore& store, int setIndex, LoggerSet& set);
+[[nodiscard]] bool showDownloadedSet(const LoggerStore& store, int setIndex, LoggerSet& set);
 
 // Frees the download's arrays when there are any (the logger graph window closed).
 void releaseStore(LoggerStore& store);

@@ -9,7 +9,7 @@ namespace calorant {
 
 // The outcome of writing a file: on failure, which file and why, in words the user can
 // act on ("No space left on device", "Permission denied", ...).
-struct SaveResult {
+struct [[nodiscard]] SaveResult {
     bool saved = true;
     std::filesystem::path file;
     std::string reason;

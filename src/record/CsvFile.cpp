@@ -2,6 +2,7 @@
 
 #include "core/CalendarTime.h"
 #include "core/NumberFormat.h"
+#include "core/TemperatureText.h"
 #include "record/SampleStore.h"
 
 #include <ostream>
@@ -38,20 +39,14 @@ private:
     std::string wide_;
 };
 
-// A unit code outside 0..2 leaves the values in Celsius, and they are labelled so.
-TemperatureUnit unitOf(std::uint8_t unitCode) {
-    return isUnitCode(unitCode) ? static_cast<TemperatureUnit>(unitCode) : TemperatureUnit::Celsius;
-}
-
 } // namespace
 
-std::string csvRowText(int number, const Channels& celsius, std::uint8_t unitCode,
+std::string csvRowText(int number, const Channels& celsius, TemperatureUnit unit,
                        std::time_t time) {
-    const TemperatureUnit unit = unitOf(unitCode);
     std::string row = formatInt(number);
     for (float value : celsius) {
         row += '\t';
-        row += isNoValue(value) ? std::string("----") : formatFixed(fromCelsius(value, unit), 1);
+        row += temperatureText(value, unit, kCsvValueStyle);
     }
     row += '\t';
     row += unitLetter(unit);
@@ -60,7 +55,7 @@ std::string csvRowText(int number, const Channels& celsius, std::uint8_t unitCod
     return row;
 }
 
-void writeCsvFile(std::ostream& out, const SampleStore& store, std::uint8_t unitCode) {
+void writeCsvFile(std::ostream& out, const SampleStore& store, TemperatureUnit unit) {
     Utf16Writer writer(out);
     writer.line(kHeader);
     const ChannelSampleArrays& samples = store.channelSamples();
@@ -74,8 +69,7 @@ void writeCsvFile(std::ostream& out, const SampleStore& store, std::uint8_t unit
         Channels values{};
         for (std::size_t c = 0; c < values.size(); ++c)
             values[c] = samples[c][static_cast<std::size_t>(sample)];
-        writer.line(
-            csvRowText(static_cast<int>(k) + 1, values, unitCode, store.sampleTime(sample)));
+        writer.line(csvRowText(static_cast<int>(k) + 1, values, unit, store.sampleTime(sample)));
     }
 }
 
@@ -90,7 +84,8 @@ void writeCsvFile(std::ostream& out, const LoggerSet& set) {
         for (int c = 0; c < kChannelCount; ++c)
             values[static_cast<std::size_t>(c)] = readingValue(set, reading, c);
         const std::time_t time = start + static_cast<std::time_t>(reading) * set.sampleRate;
-        writer.line(csvRowText(reading + 1, values, set.unit, time));
+        // A unit code outside 0..2 leaves the values in Celsius, and they are labelled so.
+        writer.line(csvRowText(reading + 1, values, unitOrCelsius(set.unit), time));
     }
 }
 

@@ -17,15 +17,14 @@ class SampleStore;
 // space). Numbers never depend on the user's locale.
 
 // Real-time recording: one row per fresh reading (repeated samples are left out), at
-// the time of the sample it was recorded in, converted to unitCode.
-void writeCsvFile(std::ostream& out, const SampleStore& store, std::uint8_t unitCode);
+// the time of the sample it was recorded in, converted to `unit`.
+void writeCsvFile(std::ostream& out, const SampleStore& store, TemperatureUnit unit);
 
 // Logger set: one row per reading, at the start fields' local time + r * sampleRate.
 void writeCsvFile(std::ostream& out, const LoggerSet& set);
 
 // One row's text before it is widened, without the line end (exposed for the tests
 // and the benchmark).
-std::string csvRowText(int number, const Channels& celsius, std::uint8_t unitCode,
-                       std::time_t time);
+std::string csvRowText(int number, const Channels& celsius, TemperatureUnit unit, std::time_t time);
 
 } // namespace calorant

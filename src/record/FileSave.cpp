@@ -39,18 +39,17 @@ SaveResult saveBoth(const std::filesystem::path& graphPath, WriteCsv writeCsv,
 } // namespace
 
 SaveResult saveRecording(const std::filesystem::path& graphPath, const SampleStore& store,
-                         std::uint8_t unitCode, std::int32_t graphYGain,
-                         std::int32_t graphYOffset) {
+                         TemperatureUnit unit, std::int32_t graphYGain, std::int32_t graphYOffset) {
     return saveBoth(
-        graphPath, [&](std::ostream& out) { writeCsvFile(out, store, unitCode); },
-        [&](std::ostream& out) { writeGraphFile(out, store, unitCode, graphYGain, graphYOffset); });
+        graphPath, [&](std::ostream& out) { writeCsvFile(out, store, unit); },
+        [&](std::ostream& out) { writeGraphFile(out, store, unit, graphYGain, graphYOffset); });
 }
 
 SaveResult saveRecordingGraph(const std::filesystem::path& graphPath, const SampleStore& store,
-                              std::uint8_t unitCode, std::int32_t graphYGain,
+                              TemperatureUnit unit, std::int32_t graphYGain,
                               std::int32_t graphYOffset) {
     return saveOne(graphPath, [&](std::ostream& out) {
-        writeGraphFile(out, store, unitCode, graphYGain, graphYOffset);
+        writeGraphFile(out, store, unit, graphYGain, graphYOffset);
     });
 }
 

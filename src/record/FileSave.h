@@ -18,12 +18,12 @@ class SampleStore;
 // The real-time recording, with the unit of the last live frame and the real-time
 // graph's Y scale in force now.
 SaveResult saveRecording(const std::filesystem::path& graphPath, const SampleStore& store,
-                         std::uint8_t unitCode, std::int32_t graphYGain, std::int32_t graphYOffset);
+                         TemperatureUnit unit, std::int32_t graphYGain, std::int32_t graphYOffset);
 
 // The framework-style Save of the document: the real-time recording as a .graph file
 // alone, with no CSV companion.
 SaveResult saveRecordingGraph(const std::filesystem::path& graphPath, const SampleStore& store,
-                              std::uint8_t unitCode, std::int32_t graphYGain,
+                              TemperatureUnit unit, std::int32_t graphYGain,
                               std::int32_t graphYOffset);
 
 // A logger set, with the Y scale of the last .graph file read (loadedYGain and

@@ -160,7 +160,7 @@ std::optional<GraphFileContents> readContents(std::istream& in) {
 
 } // namespace
 
-void writeGraphFile(std::ostream& out, const SampleStore& store, std::uint8_t unitCode,
+void writeGraphFile(std::ostream& out, const SampleStore& store, TemperatureUnit unit,
                     std::int32_t graphYGain, std::int32_t graphYOffset) {
     const int count = std::clamp(store.sampleCount(), 0, kSampleCapacity);
     LittleEndianBytes file(graphFileSize(count));
@@ -171,7 +171,7 @@ void writeGraphFile(std::ostream& out, const SampleStore& store, std::uint8_t un
         for (const ChannelArray& channel : samples)
             file.float32(channel[static_cast<std::size_t>(sample)]);
     const std::tm start = localCalendar(store.runStartTime());
-    putTrailer(file, unitCode,
+    putTrailer(file, static_cast<std::uint8_t>(unit),
                {start.tm_year + 1900, start.tm_mon + 1, start.tm_mday, start.tm_hour, start.tm_min,
                 start.tm_sec},
                store.sampleRateMs() / 1000, graphYGain, graphYOffset);

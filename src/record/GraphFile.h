@@ -23,7 +23,7 @@ inline constexpr std::string_view kInvalidFormatMessage = "Invalid Format!";
 
 // Real-time recording: every sample 0 .. sampleCount-1, the start broken down into
 // local fields, the rate in whole seconds and the real-time graph's Y scale.
-void writeGraphFile(std::ostream& out, const SampleStore& store, std::uint8_t unitCode,
+void writeGraphFile(std::ostream& out, const SampleStore& store, TemperatureUnit unit,
                     std::int32_t graphYGain, std::int32_t graphYOffset);
 
 // Logger set: its readings, unit, six start fields and rate, with the Y scale of the
@@ -39,7 +39,7 @@ struct GraphFileContents {
     std::int32_t yOffset = 0;
 };
 
-struct GraphReadResult {
+struct [[nodiscard]] GraphReadResult {
     std::optional<GraphFileContents> contents; // nothing when the file was refused
     std::string message;                       // what to show the user then
     bool loaded() const { return contents.has_value(); }
@@ -47,6 +47,6 @@ struct GraphReadResult {
 
 // Reads a whole .graph file. A wrong magic, a count outside 0..13110 or a file that
 // ends early is refused with "Invalid Format!".
-[[nodiscard]] GraphReadResult readGraphFile(std::istream& in);
+GraphReadResult readGraphFile(std::istream& in);
 
 } // namespace calorant

@@ -20,10 +20,6 @@ std::array<double, kGridValueCount> gridValues(int yGain, int yOffset) {
     return values;
 }
 
-TemperatureUnit unitOfSet(std::uint8_t code) {
-    return isUnitCode(code) ? static_cast<TemperatureUnit>(code) : TemperatureUnit::Celsius;
-}
-
 } // namespace
 
 ReportInputs realTimeReport(const SampleStore& store, TemperatureUnit unit,
@@ -50,7 +46,7 @@ ReportInputs loggerReport(const LoggerSet& set,
     const std::span<const float> values(set.values);
     for (int c = 0; c < kChannelCount && static_cast<std::size_t>(c) < values.size(); ++c)
         inputs.channels[c] = {values.subspan(c), kChannelCount};
-    inputs.unit = unitOfSet(set.unit);
+    inputs.unit = unitOrCelsius(set.unit);
     inputs.channelVisible = channelVisible;
     inputs.gridValues = gridValues(yGain, yOffset);
     inputs.timeLabels = {set.startTime, std::int64_t{set.sampleRate} * 1000};

@@ -188,7 +188,7 @@ TEST(DocumentLogger, AnOpenedFileIsShownWithItsScaleAndARefusedOneChangesNothing
     doc.onSampleTick();
     {
         std::ofstream out(good, std::ios::binary);
-        writeGraphFile(out, doc.sampleStore(), 0, 50, -2);
+        writeGraphFile(out, doc.sampleStore(), TemperatureUnit::Celsius, 50, -2);
     }
     QSignalSpy shown(&doc, &CKVDoc::loggerSetChanged);
 

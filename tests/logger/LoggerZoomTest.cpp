@@ -226,7 +226,7 @@ TEST_F(LoggerMouse, TheReadoutShowsEachChannelInTheSetsUnitAndDashesAboveTwentyN
     zoomMouseMove(view, {590, 300}, inputs());
     EXPECT_EQ(view.cursorValueText[kT1], "373.2K");
     EXPECT_EQ(view.cursorValueText[kIR], "------");
-    EXPECT_EQ(cursorValueText(25.0f, 7), ""); // a unit code the programme does not know
+    EXPECT_EQ(cursorValueText(25.0f, unitOfCode(7)), ""); // a unit the programme does not know
 }
 
 TEST_F(LoggerMouse, InZoomModeTheCursorNamesTheReadingTheShiftedCurveShowsThere) {

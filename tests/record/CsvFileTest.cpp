@@ -14,7 +14,7 @@
 namespace calorant {
 namespace {
 
-std::string csvText(const SampleStore& store, std::uint8_t unit) {
+std::string csvText(const SampleStore& store, TemperatureUnit unit) {
     std::ostringstream out(std::ios::binary);
     writeCsvFile(out, store, unit);
     return test::asciiFromUtf16(out.str());
@@ -50,7 +50,7 @@ TEST(CsvFile, AnEmptySetIsTheByteOrderMarkAndTheHeaderLine) {
 TEST(CsvFile, ARealTimeRowHoldsNumberValuesDashesUnitAndTimeWithLeadingSpace) {
     SampleStore store;
     test::record(store, 2, {{25.3f, 2950.0f, 2900.0f, -12.5f, 0.0f}});
-    EXPECT_EQ(lines(csvText(store, 0)),
+    EXPECT_EQ(lines(csvText(store, TemperatureUnit::Celsius)),
               (std::vector<std::string>{
                   kHeader, "1\t25.3\t----\t2900.0\t-12.5\t0.0\tC\t 12/07/26 14:05:09"}));
 }
@@ -58,9 +58,9 @@ TEST(CsvFile, ARealTimeRowHoldsNumberValuesDashesUnitAndTimeWithLeadingSpace) {
 TEST(CsvFile, FahrenheitAndKelvinConvertEveryValueButNotTheDashes) {
     SampleStore store;
     test::record(store, 2, {{25.3f, 2950.0f, 20.0f, -40.0f, 100.0f}});
-    EXPECT_EQ(lines(csvText(store, 1))[1],
+    EXPECT_EQ(lines(csvText(store, TemperatureUnit::Fahrenheit))[1],
               "1\t77.5\t----\t68.0\t-40.0\t212.0\tF\t 12/07/26 14:05:09");
-    EXPECT_EQ(lines(csvText(store, 2))[1],
+    EXPECT_EQ(lines(csvText(store, TemperatureUnit::Kelvin))[1],
               "1\t298.5\t----\t293.2\t233.2\t373.2\tK\t 12/07/26 14:05:09");
 }
 
@@ -74,7 +74,7 @@ TEST(CsvFile, TheRealTimeWriterListsOnlyFreshReadingsAtTheirSampleTimes) {
     test::record(store, 5, ticks);
     ASSERT_EQ(store.sampleCount(), 10);
 
-    const std::vector<std::string> rows = lines(csvText(store, 0));
+    const std::vector<std::string> rows = lines(csvText(store, TemperatureUnit::Celsius));
     ASSERT_EQ(rows.size(), 8u);
     EXPECT_EQ(rows[3], "3\t3.0\t0.0\t0.0\t0.0\t0.0\tC\t 12/07/26 14:05:24");
     EXPECT_EQ(rows[7], "7\t9.0\t0.0\t0.0\t0.0\t0.0\tC\t 12/07/26 14:05:54"); // sample 9: +45 s
@@ -109,7 +109,7 @@ TEST(CsvFile, NumbersKeepTheirDecimalPointUnderACommaDecimalLocale) {
         GTEST_SKIP() << "the de_DE.UTF-8 locale is not installed";
     SampleStore store;
     test::record(store, 1, {{25.3f, -0.5f, 0, 0, 0}});
-    const std::string row = lines(csvText(store, 0))[1];
+    const std::string row = lines(csvText(store, TemperatureUnit::Celsius))[1];
     std::setlocale(LC_ALL, "C");
     EXPECT_EQ(row.substr(0, 13), "1\t25.3\t-0.5\t0");
 }

@@ -54,8 +54,8 @@ TEST(FileSave, ARecordingIsSavedAsGraphAndCsvSideBySide) {
     SampleStore store;
     test::record(store, 2, {{25.3f, 0, 0, 0, 0}, test::missingFrame(), {26.0f, 0, 0, 0, 0}});
 
-    const SaveResult result =
-        saveRecording(folder.path() / "12-07-26 14.30.22.graph", store, 0, 10, 0);
+    const SaveResult result = saveRecording(folder.path() / "12-07-26 14.30.22.graph", store,
+                                            TemperatureUnit::Celsius, 10, 0);
 
     EXPECT_TRUE(result.saved) << result.message();
     EXPECT_TRUE(result.message().empty());
@@ -68,7 +68,9 @@ TEST(FileSave, ARecordingIsSavedAsGraphAndCsvSideBySide) {
     EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 3);
 
     // The document's own Save writes the .graph file alone.
-    ASSERT_TRUE(saveRecordingGraph(folder.path() / "only.graph", store, 0, 10, 0).saved);
+    ASSERT_TRUE(
+        saveRecordingGraph(folder.path() / "only.graph", store, TemperatureUnit::Celsius, 10, 0)
+            .saved);
     EXPECT_EQ(test::fileBytes(folder.path() / "only.graph"),
               test::fileBytes(folder.path() / "12-07-26 14.30.22.graph"));
     EXPECT_FALSE(std::filesystem::exists(folder.path() / "only.csv"));

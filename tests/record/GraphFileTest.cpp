@@ -16,7 +16,7 @@ namespace {
 
 using test::int32At;
 
-std::string graphBytesOf(const SampleStore& store, std::uint8_t unit, int gain, int offset) {
+std::string graphBytesOf(const SampleStore& store, TemperatureUnit unit, int gain, int offset) {
     std::ostringstream out(std::ios::binary);
     writeGraphFile(out, store, unit, gain, offset);
     return out.str();
@@ -48,7 +48,7 @@ TEST(GraphFileWriting, ARecordingOfThreeSamplesTakes109BytesInFieldOrder) {
     test::record(store, 2, {{1, 2, 3, 4, 5}, test::missingFrame(), {6, 7, 8, 9, 10}});
     ASSERT_EQ(store.sampleCount(), 3);
 
-    const std::string bytes = graphBytesOf(store, 1, 50, -3);
+    const std::string bytes = graphBytesOf(store, TemperatureUnit::Fahrenheit, 50, -3);
 
     ASSERT_EQ(bytes.size(), 109u);
     EXPECT_EQ(bytes.substr(0, 8), "\x07KV4410M");
@@ -65,7 +65,7 @@ TEST(GraphFileWriting, ARecordingOfThreeSamplesTakes109BytesInFieldOrder) {
 
 TEST(GraphFileWriting, AnEmptyRecordingIsA49ByteFileThatLoadsAsAnEmptySet) {
     SampleStore store;
-    const std::string bytes = graphBytesOf(store, 0, 10, 0);
+    const std::string bytes = graphBytesOf(store, TemperatureUnit::Celsius, 10, 0);
     ASSERT_EQ(bytes.size(), 49u);
 
     LoggerSet set = goldenSet();
