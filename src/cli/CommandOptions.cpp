@@ -36,6 +36,14 @@ std::optional<std::string> CommandOptions::parse(const std::vector<std::string>&
     return unknownArgumentOf(args);
 }
 
+std::optional<std::string> CommandOptions::parseOptionsOnly(const std::vector<std::string>& args) {
+    if (std::optional<std::string> error = parse(args))
+        return error;
+    if (!parser_.positionalArguments().isEmpty())
+        return unknownArgument(parser_.positionalArguments().front().toStdString());
+    return std::nullopt;
+}
+
 bool CommandOptions::isSet(const char* name) const {
     return parser_.isSet(QString::fromLatin1(name));
 }

@@ -25,15 +25,16 @@ public:
     // error every command gives: "COMMAND: unknown argument 'ARG'" or "COMMAND: ARG
     // needs a value".
     std::optional<std::string> parse(const std::vector<std::string>& args);
+    // The same for a command that takes options alone: any other argument is unknown.
+    std::optional<std::string> parseOptionsOnly(const std::vector<std::string>& args);
 
     bool isSet(const char* name) const;
     std::string value(const char* name) const;
     int count(const char* name) const;
     std::vector<std::string> positional() const;
-    // "COMMAND: unknown argument 'ARG'" for an argument the command does not take.
-    std::string unknownArgument(std::string_view argument) const;
 
 private:
+    std::string unknownArgument(std::string_view argument) const;
     static QString spelled(const QString& name);
     std::string unknownArgumentOf(const std::vector<std::string>& args) const;
 

@@ -49,12 +49,8 @@ ParsedDownloadOptions parseDownloadOptions(const std::vector<std::string>& args)
     ParsedDownloadOptions parsed;
     CommandOptions parser("download");
     parser.addValues({"device", "out-dir"});
-    if (const std::optional<std::string> error = parser.parse(args)) {
+    if (const std::optional<std::string> error = parser.parseOptionsOnly(args)) {
         parsed.error = *error;
-        return parsed;
-    }
-    if (!parser.positional().empty()) {
-        parsed.error = parser.unknownArgument(parser.positional().front());
         return parsed;
     }
     parsed.options.device = parser.value("device");

@@ -44,12 +44,8 @@ ParsedLiveOptions parseLiveOptions(const std::vector<std::string>& args) {
     CommandOptions parser("live");
     parser.addFlags({"json", "demo"});
     parser.addValues({"device", "scenario", "frames", "timeout"});
-    if (const std::optional<std::string> error = parser.parse(args)) {
+    if (const std::optional<std::string> error = parser.parseOptionsOnly(args)) {
         parsed.error = *error;
-        return parsed;
-    }
-    if (!parser.positional().empty()) {
-        parsed.error = parser.unknownArgument(parser.positional().front());
         return parsed;
     }
     options.json = parser.isSet("json");

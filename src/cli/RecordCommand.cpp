@@ -45,12 +45,8 @@ ParsedRecordOptions parseRecordOptions(const std::vector<std::string>& args) {
     RecordOptions& options = parsed.options;
     CommandOptions parser("record");
     parser.addValues({"device", "rate", "samples", "seconds", "out"});
-    if (const std::optional<std::string> error = parser.parse(args)) {
+    if (const std::optional<std::string> error = parser.parseOptionsOnly(args)) {
         parsed.error = *error;
-        return parsed;
-    }
-    if (!parser.positional().empty()) {
-        parsed.error = parser.unknownArgument(parser.positional().front());
         return parsed;
     }
     options.device = parser.value("device");
