@@ -5,6 +5,9 @@
 #include "cli/GraphFileInput.h"
 #include "core/NumberFormat.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -38,8 +41,15 @@ std::string floatText(float value) {
     return std::string(buffer.data(), result.ptr);
 }
 
-std::string jsonFloat(float value) {
-    return std::isfinite(value) ? floatText(value) : "null";
+// The double nearest to the float's shortest text, so JSON shows 25.3 and not the
+// float's binary neighbour 25.299999237060547; not-a-number and infinity become null.
+QJsonValue jsonFloat(float value) {
+    if (!std::isfinite(value))
+        return QJsonValue::Null;
+    const std::string text = floatText(value);
+    double shortest = 0;
+    std::from_chars(text.data(), text.data() + text.size(), shortest);
+    return shortest;
 }
 
 std::string unitText(std::uint8_t code) {
@@ -88,20 +98,21 @@ std::string infoText(const GraphFileContents& file) {
 
 std::string infoJson(const GraphFileContents& file) {
     const LoggerSet& set = file.set;
-    std::string json = "{";
+    QJsonObject object;
     for (const Field& field : integerFields(file))
-        json += '"' + std::string(field.name) + "\":" + formatInt(field.value) + ',';
-    json += isUnitCode(set.unit) ? "\"unitText\":\"" + unitText(set.unit) + "\","
-                                 : std::string("\"unitText\":null,");
-    json += "\"values\":[";
+        object.insert(QLatin1String(field.name), static_cast<qint64>(field.value));
+    object.insert("unitText", isUnitCode(set.unit)
+                                  ? QJsonValue(QString::fromStdString(unitText(set.unit)))
+                                  : QJsonValue(QJsonValue::Null));
+    QJsonArray values;
     for (int r = 0; r < storedReadingCount(set); ++r) {
-        json += r == 0 ? "[" : ",[";
+        QJsonArray reading;
         for (int c = 0; c < kChannelCount; ++c)
-            json += (c == 0 ? "" : ",") + jsonFloat(readingValue(set, r, c));
-        json += ']';
+            reading.append(jsonFloat(readingValue(set, r, c)));
+        values.append(reading);
     }
-    json += "]}\n";
-    return json;
+    object.insert("values", values);
+    return QJsonDocument(object).toJson(QJsonDocument::Compact).toStdString() + '\n';
 }
 
 int runInfo(const std::vector<std::string>& args) {

@@ -1,8 +1,10 @@
 // calorant-cli's file commands run as a separate process: `info` shows every field of
 // a .graph file as text and JSON, `csv` writes the same bytes as the logger's Save,
 // refused files print "Invalid Format!" and exit 1, and usage errors exit 2.
+#include <QJsonDocument>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -58,11 +60,16 @@ TEST(InfoCommand, PrintsEveryFieldAndEveryReadingOfTheFile) {
 TEST(InfoCommand, JsonHoldsTheSameFieldsAsOneObject) {
     const CliRun run = runCli({"info", "--json", golden("three-readings.graph")});
     EXPECT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_EQ(run.out, "{\"readingCount\":3,\"unit\":2,\"startYear\":2026,\"startMonth\":12,"
-                       "\"startDay\":7,\"startHour\":14,\"startMinute\":5,\"startSecond\":9,"
-                       "\"sampleRate\":2,\"yGain\":5,\"yOffset\":-2,\"unitText\":\"K\","
-                       "\"values\":[[20,25.3,2950,-12.5,2900],[20.1,25.4,30,-12.4,0],"
-                       "[20.2,25.5,31.5,-12.3,100]]}\n");
+    // One object on one line; the values as the file's floats print at their shortest.
+    ASSERT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 1);
+    EXPECT_EQ(QJsonDocument::fromJson(QByteArray::fromStdString(run.out)),
+              QJsonDocument::fromJson(
+                  "{\"readingCount\":3,\"unit\":2,\"startYear\":2026,\"startMonth\":12,"
+                  "\"startDay\":7,\"startHour\":14,\"startMinute\":5,\"startSecond\":9,"
+                  "\"sampleRate\":2,\"yGain\":5,\"yOffset\":-2,\"unitText\":\"K\","
+                  "\"values\":[[20,25.3,2950,-12.5,2900],[20.1,25.4,30,-12.4,0],"
+                  "[20.2,25.5,31.5,-12.3,100]]}"));
+    EXPECT_NE(run.out.find("[20.2,25.5,31.5,-12.3,100]"), std::string::npos) << run.out;
 }
 
 TEST(FileCommands, ARefusedFileSaysInvalidFormatAndFails) {
