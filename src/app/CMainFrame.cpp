@@ -68,7 +68,8 @@ CMainFrame::CMainFrame(CKVDoc& doc, MainFrameOptions options, QWidget* parent)
         RecordingContext{
             doc_, view_->graph(),
             toFilesystemPath(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))},
-        std::make_unique<WidgetRecordingDialogs>(this));
+        std::make_unique<WidgetRecordingDialogs>(this), this,
+        std::make_unique<WidgetPrintEnvironment>(this));
     recordingCommands_->bindTo(*this);
     link().startTimers();
     link().scheduleScan();

@@ -6,6 +6,7 @@
 #include "graph/GraphPresenter.h"
 #include "record/FileSave.h"
 #include "record/SaveNaming.h"
+#include "report/ReportSources.h"
 
 #include <QAction>
 #include <QGuiApplication>
@@ -28,8 +29,11 @@ public:
 } // namespace
 
 RecordingCommands::RecordingCommands(RecordingContext context,
-                                     std::unique_ptr<RecordingDialogs> dialogs)
-    : context_(std::move(context)), dialogs_(std::move(dialogs)) {}
+                                     std::unique_ptr<RecordingDialogs> dialogs,
+                                     QWidget* printParent,
+                                     std::unique_ptr<PrintEnvironment> printing)
+    : context_(std::move(context)), dialogs_(std::move(dialogs)), printParent_(printParent),
+      printing_(std::move(printing)) {}
 
 RecordingCommands::~RecordingCommands() = default;
 
@@ -100,6 +104,23 @@ bool RecordingCommands::canSave() const {
     return context_.doc.sampleStore().canSave();
 }
 
+PrintOutcome RecordingCommands::print() {
+    const CKVDoc& doc = context_.doc;
+    return printReport(
+        printParent_,
+        [&doc] {
+            const GraphDisplaySettings& display = doc.graphDisplay();
+            return realTimeReport(doc.sampleStore(), doc.meterState().unitCode(),
+                                  display.graphChannelVisible, display.graphYGain,
+                                  display.graphYOffset);
+        },
+        *printing_);
+}
+
+bool RecordingCommands::canPrint() const {
+    return context_.doc.sampleStore().canPrint();
+}
+
 void RecordingCommands::openDocument() {
     const std::optional<std::filesystem::path> path =
         dialogs_->askOpenPath({prepareSaveFolder(context_.documentsFolder, kRecordingSaveFolder),
@@ -168,6 +189,8 @@ void RecordingCommands::bindTo(CMainFrame& frame) {
         kCmdStop, [this] { stop(); }, [this] { return canStop(); });
     frame.bindCommand(
         kCmdSave, [this] { save(); }, [this] { return canSave(); });
+    frame.bindCommand(
+        kCmdPrint, [this] { print(); }, [this] { return canPrint(); });
     frame.bindCommand(
         kCmdUndoZoom, [this] { undoZoom(); }, [this] { return canUndoZoom(); });
 

@@ -2,6 +2,7 @@
 
 #include "app/RecordingDialogs.h"
 #include "record/FileSave.h"
+#include "report/ReportPrinting.h"
 
 #include <QString>
 #include <ctime>
@@ -9,6 +10,8 @@
 #include <functional>
 #include <memory>
 #include <optional>
+
+class QWidget;
 
 namespace calorant {
 
@@ -39,12 +42,13 @@ struct UnaskedSave {
     SaveResult result;
 };
 
-// The main window's commands for the real-time recording: Run, Stop, Save, the
+// The main window's commands for the real-time recording: Run, Stop, Save, Print, the
 // document's own Open and Save (Ctrl+O, Ctrl+S), UndoZoom, and the save offered when
-// the window closes.
+// the window closes. The print dialog and its messages are modal to `printParent`.
 class RecordingCommands {
 public:
-    RecordingCommands(RecordingContext context, std::unique_ptr<RecordingDialogs> dialogs);
+    RecordingCommands(RecordingContext context, std::unique_ptr<RecordingDialogs> dialogs,
+                      QWidget* printParent, std::unique_ptr<PrintEnvironment> printing);
     ~RecordingCommands();
 
     // Asks whether to save a previous recording, then for the sample rate; on OK the
@@ -60,6 +64,11 @@ public:
     // under a name made from the current time. A failed save is reported.
     void save();
     bool canSave() const;
+
+    // Prints the recording as the one-page test report, in the meter's unit and on the
+    // graph's Y scale and channels as they are when the page is drawn.
+    PrintOutcome print();
+    bool canPrint() const;
 
     // Reads a .graph file into the logger set; a refused file is reported.
     void openDocument();
@@ -96,6 +105,8 @@ private:
 
     RecordingContext context_;
     std::unique_ptr<RecordingDialogs> dialogs_;
+    QWidget* printParent_;
+    std::unique_ptr<PrintEnvironment> printing_;
     std::filesystem::path documentPath_; // where the document's own Save writes
     std::optional<SavedExtent> lastSaved_;
 };

@@ -14,6 +14,8 @@
 #include "graph/CKVView.h"
 #include "logger/LoggerModeFlags.h"
 #include "support/FakeSerialPort.h"
+#include "support/PdfTools.h"
+#include "support/ScriptedPrintEnvironment.h"
 
 #include <QAction>
 #include <QApplication>
@@ -97,7 +99,10 @@ protected:
     GraphTestHost host{state.sourcesFor(doc)};
     const LoggerModeFlags& flags = doc.loggerModeFlags();
     Script script;
-    RecordingCommands commands{context(), std::make_unique<ScriptedDialogs>(script)};
+    test::ScriptedPrintEnvironment& printing =
+        *new test::ScriptedPrintEnvironment; // commands own it
+    RecordingCommands commands{context(), std::make_unique<ScriptedDialogs>(script), nullptr,
+                               std::unique_ptr<PrintEnvironment>(&printing)};
 };
 
 TEST_F(RecordingCommandsTest, RunWithARateOfZeroSamplesEverySecondFromTheNextPaint) {
@@ -115,6 +120,31 @@ TEST_F(RecordingCommandsTest, RunWithARateOfZeroSamplesEverySecondFromTheNextPai
     host.picture();
     EXPECT_TRUE(doc.samplingTimer().isActive());
     EXPECT_EQ(doc.samplingTimer().interval(), 1000);
+}
+
+TEST_F(RecordingCommandsTest, PrintNeedsOneSampleAndPrintsTheGraphsScaleAndChannelsOfThatMoment) {
+    EXPECT_FALSE(commands.canPrint());
+    script.sampleRate = 1;
+    commands.run();
+    frameAndTick(20);
+    ASSERT_TRUE(commands.canPrint());
+
+    const QString pdf = QString::fromStdString((documents / "report.pdf").string());
+    const auto choose = test::printToFile(pdf);
+    printing.answer = [&](QPrintDialog& dialog) {
+        // Changed while the dialog is open: the page shows the graph as it is then.
+        doc.graphDisplay().graphYGain = 50;
+        doc.graphDisplay().graphYOffset = 2;
+        doc.graphDisplay().graphChannelVisible = {false, true, false, false, false};
+        return choose(dialog);
+    };
+    EXPECT_EQ(commands.print(), PrintOutcome::Printed);
+    EXPECT_EQ(test::pdfInfo(pdf, "Pages"), "1");
+    const QString text = test::pdfText(pdf);
+    for (const char* label : {"100.0", "350.0", "600.0", "T2"})
+        EXPECT_TRUE(text.contains(label)) << label << " in " << text.toStdString();
+    for (const char* hidden : {"T1", "IR", "T3", "T4"})
+        EXPECT_FALSE(text.contains(hidden)) << hidden << " in " << text.toStdString();
 }
 
 TEST_F(RecordingCommandsTest, TheSaveQuestionComesOnlyAfterARecordingAndCancelKeepsIt) {

@@ -8,6 +8,7 @@
 #include "logger/LoggerSet.h"
 #include "report/ReportSources.h"
 #include "support/PdfTools.h"
+#include "support/ScriptedPrintEnvironment.h"
 
 #include <QFileInfo>
 #include <QPrintDialog>
@@ -19,31 +20,8 @@
 namespace calorant {
 namespace {
 
-// Answers the print dialog with `answer` and keeps every message shown.
-class ScriptedPrintEnvironment : public PrintEnvironment {
-public:
-    std::function<bool(QPrintDialog&)> answer;
-    QStringList messages;
-    std::time_t clock = makeLocalTime(2026, 5, 4, 13, 45, 30);
-    QAbstractPrintDialog::PrintDialogOptions options;
-    QString documentName;
-
-    bool runPrintDialog(QPrintDialog& dialog) override {
-        options = dialog.options();
-        documentName = dialog.printer()->docName();
-        return answer(dialog);
-    }
-    void showMessage(const QString& text) override { messages << text; }
-    std::time_t now() override { return clock; }
-};
-
-std::function<bool(QPrintDialog&)> printToFile(const QString& path) {
-    return [path](QPrintDialog& dialog) {
-        dialog.printer()->setOutputFormat(QPrinter::PdfFormat);
-        dialog.printer()->setOutputFileName(path);
-        return true;
-    };
-}
+using test::printToFile;
+using test::ScriptedPrintEnvironment;
 
 // A source that counts how often it was asked, from a set of ten readings.
 struct CountingSource {
