@@ -81,9 +81,10 @@ void GraphPresenter::paint(QPainter& painter, const QRegion& region) {
     sources_.doc.rearmSamplingTimerIfAsked();
     // While a selection is dragged the picture under it stays as it is.
     if (stale_ || (!graph_.beingZoomed() && !(keyOf(inputs()) == key_))) {
-        // A new picture copied into part of the old one would tear it: a paint of less
-        // than the whole shows the old picture and asks for a whole repaint.
-        if (image_.isNull() || (QRegion(imageRect_) - region).isEmpty())
+        // A new picture copied into part of the old one would tear it: a paint that
+        // leaves some of what is seen unpainted shows the old picture and asks for a
+        // whole repaint.
+        if (image_.isNull() || coversVisibleHost(region))
             rebuildPicture();
         else
             QMetaObject::invokeMethod(
@@ -94,6 +95,12 @@ void GraphPresenter::paint(QPainter& painter, const QRegion& region) {
         painter.drawImage(target, image_, target.translated(-imageRect_.topLeft()));
     if (hoverVisible_)
         paintHoverLine(painter);
+}
+
+// No paint reaches what the host's opaque children cover (the meter panel and the bars
+// lie over its edges), and what is hidden there shows no tear.
+bool GraphPresenter::coversVisibleHost(const QRegion& region) const {
+    return (host_.visibleRegion() - region).isEmpty();
 }
 
 void GraphPresenter::rebuildPicture() {

@@ -40,10 +40,12 @@ struct GraphSources {
 // The picture is composed off-screen once per change and copied in paintEvent, so a
 // repaint never flickers and an exposure costs one copy. The picture is rebuilt when
 // anything it is drawn from has changed (size, recording, unit, scale, channels,
-// scroll, zoom), whoever asked for the repaint; a repaint of less than the whole
-// picture that finds such a change asks for a whole one, so the screen never shows
-// pieces of two pictures. The hover line and the rubber band lie over the picture and
-// never disturb it; an empty store takes the hover line away.
+// scroll, zoom), whoever asked for the repaint; a repaint of less than the visible
+// host that finds such a change asks for a whole one, so the screen never shows pieces
+// of two pictures. What the host's opaque children cover is never repainted, so a
+// whole repaint leaves it out and still shows the new picture. The hover line and the
+// rubber band lie over the picture and never disturb it; an empty store takes the
+// hover line away.
 //
 // The host calls paint() from its paintEvent; the presenter watches the host's mouse
 // and resize events itself.
@@ -96,6 +98,8 @@ private:
 
     GraphInputs inputs() const;
     PictureKey keyOf(const GraphInputs& inputs) const;
+    // Whether a paint of `region` covers all of the host that can be seen.
+    bool coversVisibleHost(const QRegion& region) const;
     void rebuildPicture();
     void renderImage(const GraphPicture& picture);
     // A fresh reading repaints the graph unless a zoom selection is being dragged.
