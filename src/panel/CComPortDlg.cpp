@@ -2,40 +2,32 @@
 
 #include "core/NumberFormat.h"
 #include "panel/DialogLayout.h"
+#include "panel/DialogTemplate.h"
 #include "panel/IntegerEntry.h"
 #include "panel/SetupDialogFonts.h"
 
-#include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 
 namespace calorant {
 
+namespace {
+
+constexpr int kNumberEditId = 1100;
+
+constexpr DialogControl kControls[] = {
+    {kNoControlId, ControlKind::GroupBox, "Input integer number 5 to 16", 5, 3, 132, 36},
+    {1099, ControlKind::Label, "COM  No.", 30, 23, 32, 8, kLabelFont},
+    {kNumberEditId, ControlKind::Edit, "", 66, 20, 40, 14, 0, "comPortEdit"},
+    {kOkButtonId, ControlKind::DefaultButton, "OK", 54, 40, 33, 14, kLabelFont},
+};
+
+constexpr DialogTemplate kTemplate{"COM Port Setup", 140, 55, {"System", 10}, kControls};
+
+} // namespace
+
 CComPortDlg::CComPortDlg(QWidget* parent) : QDialog(parent) {
-    const DialogUnits units = DialogUnits::systemTemplate();
-    const QFont labelFont = setupLabelFont(15);
-    setWindowTitle(QStringLiteral("COM Port Setup"));
-    setFont(setupTemplateFont());
-    setLayoutSize(this, units, 140, 55);
-
-    placeControl(new QGroupBox(QStringLiteral("Input integer number 5 to 16"), this), units, 5, 3,
-                 132, 36);
-
-    auto* numberLabel = new QLabel(QStringLiteral("COM  No."), this);
-    numberLabel->setFont(labelFont);
-    placeControl(numberLabel, units, 30, 23, 32, 8);
-
-    numberEdit_ = new QLineEdit(this);
-    numberEdit_->setObjectName(QStringLiteral("comPortEdit"));
-    placeControl(numberEdit_, units, 66, 20, 40, 14);
-
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setFont(labelFont);
-    ok->setDefault(true);
-    placeControl(ok, units, 54, 40, 33, 14);
-    connect(ok, &QPushButton::clicked, this, &CComPortDlg::accept);
-
+    const DialogControls controls = buildDialog(*this, kTemplate, setupLabelFont(15));
+    numberEdit_ = controls.get<QLineEdit>(kNumberEditId);
     setComPortNumber(comPortNumber_);
     numberEdit_->setFocus();
 }

@@ -2,44 +2,34 @@
 
 #include "core/NumberFormat.h"
 #include "panel/DialogLayout.h"
+#include "panel/DialogTemplate.h"
 #include "panel/EnterEscapeFilter.h"
 #include "panel/IntegerEntry.h"
 #include "panel/SetupDialogFonts.h"
 
-#include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 
 namespace calorant {
 
+namespace {
+
+constexpr int kRateEditId = 1076;
+
+constexpr DialogControl kControls[] = {
+    {kNoControlId, ControlKind::GroupBox, "Sample Rate Setup", 7, 7, 131, 34},
+    {1031, ControlKind::Label, "Sample Rate", 16, 22, 44, 11, kLabelFont},
+    {kRateEditId, ControlKind::Edit, "", 60, 20, 50, 13, 0, "sampleRateEdit"},
+    {1032, ControlKind::Label, "Sec", 111, 23, 13, 9, kLabelFont},
+    {kOkButtonId, ControlKind::DefaultButton, "OK", 54, 41, 39, 14, kLabelFont},
+};
+
+constexpr DialogTemplate kTemplate{"Sample Rate Setup", 145, 55, {"System", 10}, kControls};
+
+} // namespace
+
 CSampleRateDlg::CSampleRateDlg(QWidget* parent) : QDialog(parent) {
-    const DialogUnits units = DialogUnits::systemTemplate();
-    const QFont labelFont = setupLabelFont(15);
-    setWindowTitle(QStringLiteral("Sample Rate Setup"));
-    setFont(setupTemplateFont());
-    setLayoutSize(this, units, 145, 55);
-
-    placeControl(new QGroupBox(QStringLiteral("Sample Rate Setup"), this), units, 7, 7, 131, 34);
-
-    auto* rateLabel = new QLabel(QStringLiteral("Sample Rate"), this);
-    rateLabel->setFont(labelFont);
-    placeControl(rateLabel, units, 16, 22, 44, 11);
-
-    rateEdit_ = new QLineEdit(this);
-    rateEdit_->setObjectName(QStringLiteral("sampleRateEdit"));
-    placeControl(rateEdit_, units, 60, 20, 50, 13);
-
-    auto* secLabel = new QLabel(QStringLiteral("Sec"), this);
-    secLabel->setFont(labelFont);
-    placeControl(secLabel, units, 111, 23, 13, 9);
-
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setFont(labelFont);
-    ok->setDefault(true);
-    placeControl(ok, units, 54, 41, 39, 14);
-    connect(ok, &QPushButton::clicked, this, &CSampleRateDlg::accept);
-
+    const DialogControls controls = buildDialog(*this, kTemplate, setupLabelFont(15));
+    rateEdit_ = controls.get<QLineEdit>(kRateEditId);
     setSampleRateSec(sampleRateSec_);
     rateEdit_->setFocus();
     EnterEscapeFilter::install(this);

@@ -1,22 +1,34 @@
 #include "panel/CYAxisDlg.h"
 
 #include "core/NumberFormat.h"
-#include "panel/DialogLayout.h"
+#include "panel/DialogTemplate.h"
 #include "panel/SetupDialogFonts.h"
 #include "panel/YAxisScale.h"
 
 #include <QComboBox>
-#include <QGroupBox>
-#include <QLabel>
-#include <QPushButton>
 #include <span>
 
 namespace calorant {
 
 namespace {
 
-QComboBox* makeChoiceList(QWidget* parent, std::span<const int> choices) {
-    auto* list = new QComboBox(parent);
+constexpr int kOffsetListId = 1106;
+constexpr int kGainListId = 1107;
+
+constexpr DialogControl kControls[] = {
+    {1033, ControlKind::GroupBox, "Y OFFSET And Y GAINS ", 7, 2, 126, 38},
+    {1031, ControlKind::Label, "Y OFFSET(DIV)", 13, 15, 49, 8, kLabelFont},
+    {kOffsetListId, ControlKind::DropDownList, "", 13, 24, 50, 96, 0, "yOffsetList"},
+    {1032, ControlKind::Label, "Y GAINS/DIV", 78, 15, 42, 8, kLabelFont},
+    {kGainListId, ControlKind::DropDownList, "", 78, 24, 48, 113, 0, "yGainList"},
+    {kOkButtonId, ControlKind::DefaultButton, "OK", 55, 40, 27, 14, kLabelFont},
+};
+
+constexpr DialogTemplate kTemplate{
+    "Y OFFSET And Y GAINS Setup", 140, 54, {"System", 10}, kControls};
+
+// The choices in their fixed order, none selected.
+QComboBox* fillChoiceList(QComboBox* list, std::span<const int> choices) {
     for (const int value : choices)
         list->addItem(QString::fromStdString(formatInt(value)));
     list->setCurrentIndex(-1);
@@ -26,37 +38,9 @@ QComboBox* makeChoiceList(QWidget* parent, std::span<const int> choices) {
 } // namespace
 
 CYAxisDlg::CYAxisDlg(QWidget* parent) : QDialog(parent) {
-    const DialogUnits units = DialogUnits::systemTemplate();
-    const QFont labelFont = setupLabelFont(13);
-    setWindowTitle(QStringLiteral("Y OFFSET And Y GAINS Setup"));
-    setFont(setupTemplateFont());
-    setLayoutSize(this, units, 140, 54);
-
-    placeControl(new QGroupBox(QStringLiteral("Y OFFSET And Y GAINS "), this), units, 7, 2, 126,
-                 38);
-
-    auto* offsetLabel = new QLabel(QStringLiteral("Y OFFSET(DIV)"), this);
-    offsetLabel->setFont(labelFont);
-    placeControl(offsetLabel, units, 13, 15, 49, 8);
-
-    // Closed lists are one text line high; they drop down over the rest.
-    offsetList_ = makeChoiceList(this, kYOffsetChoices);
-    offsetList_->setObjectName(QStringLiteral("yOffsetList"));
-    placeControl(offsetList_, units, 13, 24, 50, 12);
-
-    auto* gainLabel = new QLabel(QStringLiteral("Y GAINS/DIV"), this);
-    gainLabel->setFont(labelFont);
-    placeControl(gainLabel, units, 78, 15, 42, 8);
-
-    gainList_ = makeChoiceList(this, kYGainChoices);
-    gainList_->setObjectName(QStringLiteral("yGainList"));
-    placeControl(gainList_, units, 78, 24, 48, 12);
-
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setFont(labelFont);
-    ok->setDefault(true);
-    placeControl(ok, units, 55, 40, 27, 14);
-    connect(ok, &QPushButton::clicked, this, &CYAxisDlg::accept);
+    const DialogControls controls = buildDialog(*this, kTemplate, setupLabelFont(13));
+    offsetList_ = fillChoiceList(controls.get<QComboBox>(kOffsetListId), kYOffsetChoices);
+    gainList_ = fillChoiceList(controls.get<QComboBox>(kGainListId), kYGainChoices);
 }
 
 int CYAxisDlg::gainIndex() const {

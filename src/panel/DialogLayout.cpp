@@ -10,10 +10,6 @@ void placeControl(QWidget* control, const DialogUnits& units, int x, int y, int 
     control->setGeometry(units.toPixels(x, y, width, height));
 }
 
-void setLayoutSize(QWidget* window, const DialogUnits& units, int width, int height) {
-    window->setFixedSize(units.toPixels(0, 0, width, height).size());
-}
-
 void useBarColours(QWidget* bar) {
     const QColor background(240, 240, 240);
     QPalette palette = bar->palette();

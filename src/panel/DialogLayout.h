@@ -10,9 +10,6 @@ namespace calorant {
 // Places a control at its layout rectangle, given in dialog units.
 void placeControl(QWidget* control, const DialogUnits& units, int x, int y, int width, int height);
 
-// The fixed client size of a window whose layout is `width` x `height` dialog units.
-void setLayoutSize(QWidget* window, const DialogUnits& units, int width, int height);
-
 // The bars around the graph: light grey background for the bar and every control,
 // black text.
 void useBarColours(QWidget* bar);
