@@ -1,8 +1,10 @@
 // The logger's record stores: showing a downloaded set, the 100-row table of opened
-// files with its wrap-around, closing the logger window, the display conversion, and
-// the eight cell texts the Data List shows for a reading.
+// files with its wrap-around, closing the logger window, the display conversion, the
+// eight cell texts the Data List shows for a reading and the five texts of a row of the
+// logger window's file list.
 #include "core/CalendarTime.h"
 #include "logger/DataListRow.h"
+#include "logger/LoggerFileListRow.h"
 #include "logger/LoggerFileTable.h"
 #include "logger/LoggerModeFlags.h"
 #include "logger/LoggerStore.h"
@@ -193,6 +195,29 @@ TEST(DataListRow, RowsOutsideTheSetAreEmpty) {
     const LoggerSet set = setOfReadings(2, 0.0f);
     EXPECT_EQ(dataListRow(set, 2), DataListRow{});
     EXPECT_EQ(dataListRow(set, -1), DataListRow{});
+}
+
+TEST(FileListRow, DownloadedSetsAreNumberedFromOneInTheDownloadsUnitWithTheirRate) {
+    LoggerStore store = twoSetStore();
+    EXPECT_EQ(downloadedSetRow(store, 0),
+              (FileListRow{"1", "12/07/26 14:05:09", "K", "2sec", "3"}));
+    EXPECT_EQ(downloadedSetRow(store, 1),
+              (FileListRow{"2", "01/02/27 03:04:05", "K", "60sec", "0"}));
+    EXPECT_EQ(downloadedSetRow(store, 2), FileListRow{});
+    EXPECT_EQ(downloadedSetRow(store, -1), FileListRow{});
+    store.loggerUnit = 7; // no unit the programme knows
+    EXPECT_EQ(downloadedSetRow(store, 0)[2], "");
+    store.setSampleRate.pop_back(); // tables shorter than the count name no set
+    EXPECT_EQ(downloadedSetRow(store, 1), FileListRow{});
+}
+
+TEST(FileListRow, OpenedFilesShowTheirOwnUnitAndOnlyFilledRowsHaveTexts) {
+    LoggerFileTable table;
+    LoggerSet set = setOfReadings(4, 1.0f);
+    addFileRow(table, set, 10, 0);
+    EXPECT_EQ(fileTableRow(table, 0), (FileListRow{"1", "12/07/26 14:05:09", "F", "5sec", "4"}));
+    EXPECT_EQ(fileTableRow(table, 1), FileListRow{});
+    EXPECT_EQ(fileTableRow(table, -1), FileListRow{});
 }
 
 } // namespace
