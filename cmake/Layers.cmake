@@ -11,6 +11,6 @@ set(CALORANT_LAYERS
   "stores    1 src/record src/logger"
   "emulator  1 src/sim"
   "document  2 src/document"
-  "windows   3 src/graph src/panel src/report"
+  "windows   3 src/graph src/panel src/report src/loggerview"
   "programme 4 src/app src/cli"
 )

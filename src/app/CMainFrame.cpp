@@ -3,6 +3,7 @@
 #include "app/CAboutDlg.h"
 #include "app/CMeterApp.h"
 #include "app/CommandTable.h"
+#include "app/DataLoggerCommand.h"
 #include "app/HelpWindow.h"
 #include "app/MainWindowFont.h"
 #include "app/RecordingCommands.h"
@@ -71,6 +72,8 @@ CMainFrame::CMainFrame(CKVDoc& doc, MainFrameOptions options, QWidget* parent)
         std::make_unique<WidgetRecordingDialogs>(this), this,
         std::make_unique<WidgetPrintEnvironment>(this));
     recordingCommands_->bindTo(*this);
+    dataLoggerCommand_ = new DataLoggerCommand(doc_, link(), *this);
+    dataLoggerCommand_->bindTo(*this);
     link().startTimers();
     link().scheduleScan();
 }

@@ -22,6 +22,7 @@ namespace calorant {
 class CKVDoc;
 class CKVView;
 class CMSComm;
+class DataLoggerCommand;
 class DocumentLink;
 class HelpWindow;
 class MeterLink;
@@ -123,6 +124,7 @@ private:
     QTimer commandStateUpdate_;
     std::unique_ptr<RecordingCommands> recordingCommands_;
     std::optional<int> signalExitStatus_; // set once a termination signal has ended it
+    DataLoggerCommand* dataLoggerCommand_ = nullptr;
 };
 
 } // namespace calorant

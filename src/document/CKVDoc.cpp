@@ -1,6 +1,7 @@
 #include "document/CKVDoc.h"
 
 #include "document/LoggerIntake.h"
+#include "document/LoggerSetChoice.h"
 
 #include <fstream>
 #include <utility>
@@ -101,7 +102,31 @@ GraphReadResult CKVDoc::openGraphFile(const std::filesystem::path& path) {
     return result;
 }
 
+void CKVDoc::prepareLoggerDownload() {
+    calorant::prepareLoggerDownload(loggerModeFlags_);
+}
+
+const LoggerSet* CKVDoc::shownLoggerSet() const {
+    return loggerSetShown(loggerModeFlags_) ? &loggerSet_ : nullptr;
+}
+
+const LoggerSet* CKVDoc::refreshShownLoggerSet() {
+    refreshDownloadedSet(loggerStore_, loggerModeFlags_, loggerSet_);
+    return shownLoggerSet();
+}
+
+void CKVDoc::pickLoggerListRow(int row) {
+    if (pickListRow(row, loggerFileTable_, loggerModeFlags_, loggerSet_, loggerViewState_))
+        emit loggerSetChanged();
+}
+
+AddedFileRow CKVDoc::listLoadedFile() {
+    return addFileRow(loggerFileTable_, loggerSet_, loggerModeFlags_.loadedYGain,
+                      loggerModeFlags_.loadedYOffset);
+}
+
 void CKVDoc::closeLoggerWindow() {
+    returnToOverview(loggerViewState_);
     calorant::closeLoggerWindow(loggerModeFlags_, loggerFileTable_, loggerStore_);
     emit loggerWindowClosed();
 }

@@ -96,8 +96,24 @@ public:
     // file that cannot be opened is refused like one of the wrong format; a refused
     // file changes nothing.
     GraphReadResult openGraphFile(const std::filesystem::path& path);
-    // The logger graph window closed: its flags back to rest, the file rows abandoned and
-    // the download released. The shown set and the last loaded Y scale stay.
+    // The Data Logger command: the logger graph window to come lists the download's
+    // sets, once.
+    void prepareLoggerDownload();
+    // The set the logger graph window shows; null while no set is shown.
+    const LoggerSet* shownLoggerSet() const;
+    // The same, brought up to date first: in download mode the selected set is copied
+    // in from the download, as every paint of the window does.
+    const LoggerSet* refreshShownLoggerSet();
+    // A double-click on row `row` of the logger graph window's file list (-1: none
+    // selected): in file mode a filled row becomes the shown set with its file's Y
+    // scale, in download mode the row's set is selected. Either way the view returns to
+    // the overview.
+    void pickLoggerListRow(int row);
+    // The file just read becomes the next row of the file table, with its Y scale.
+    AddedFileRow listLoadedFile();
+    // The logger graph window closed: its view back to the overview, its flags back to
+    // rest, the file rows abandoned and the download released. The shown set and the
+    // last loaded Y scale stay.
     void closeLoggerWindow();
 
     // Every view repaints from the document.

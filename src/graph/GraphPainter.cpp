@@ -23,27 +23,6 @@ QPoint toQPoint(GraphPoint p) {
     return QPoint(p.x, p.y);
 }
 
-QPen dottedPen(QRgb colour) {
-    QPen pen{QColor(colour)};
-    pen.setCosmetic(true);
-    pen.setWidth(1);
-    pen.setDashPattern({3, 3});
-    return pen;
-}
-
-QPen solidPen(QRgb colour, int width) {
-    QPen pen{QColor(colour)};
-    pen.setCosmetic(true);
-    pen.setWidth(width);
-    return pen;
-}
-
-// Text is placed by its top-left corner, the way the layout gives it.
-void drawTextAt(QPainter& painter, int left, int top, const std::string& text) {
-    painter.drawText(QPoint(left, top + painter.fontMetrics().ascent()),
-                     QString::fromStdString(text));
-}
-
 void paintLegend(QPainter& painter, const GraphPicture& picture) {
     painter.fillRect(toQRect(picture.geometry.legendBox), QColor(kLabelAreaColour));
     for (const LegendEntry& entry : picture.legend) {
@@ -113,6 +92,26 @@ void paintValueStrip(QPainter& painter, const GraphPicture& picture) {
 }
 
 } // namespace
+
+QPen dottedPen(QRgb colour) {
+    QPen pen{QColor(colour)};
+    pen.setCosmetic(true);
+    pen.setWidth(1);
+    pen.setDashPattern({3, 3});
+    return pen;
+}
+
+QPen solidPen(QRgb colour, int width) {
+    QPen pen{QColor(colour)};
+    pen.setCosmetic(true);
+    pen.setWidth(width);
+    return pen;
+}
+
+void drawTextAt(QPainter& painter, int left, int top, const std::string& text) {
+    painter.drawText(QPoint(left, top + painter.fontMetrics().ascent()),
+                     QString::fromStdString(text));
+}
 
 QRgb channelColour(int channel) {
     return channel >= 0 && channel < kChannelCount ? kChannelColours[channel] : kLabelTextColour;

@@ -3,6 +3,8 @@
 #include "graph/RealTimeGraph.h"
 
 #include <QColor>
+#include <QPen>
+#include <string>
 
 class QFont;
 class QPainter;
@@ -17,6 +19,13 @@ inline constexpr QRgb kLabelTextColour = qRgb(0, 0, 0);
 
 // T1 red, T2 yellow, IR cyan, T3 purple, T4 green.
 QRgb channelColour(int channel);
+
+// Cosmetic pens of whole pixels; the dotted one draws 3 pixels on, 3 off.
+QPen solidPen(QRgb colour, int width);
+QPen dottedPen(QRgb colour);
+
+// Text placed by its top-left corner, the way the layouts give it.
+void drawTextAt(QPainter& painter, int left, int top, const std::string& text);
 
 // Paints one laid-out picture of the real-time graph onto any surface, in view
 // coordinates: the legend, the time band with its labels, the plot with its dotted grid

@@ -5,6 +5,11 @@
 
 namespace calorant {
 
+void prepareLoggerDownload(LoggerModeFlags& flags) {
+    flags.loggerFileMode = 0;
+    flags.listDownloadedSets = 1;
+}
+
 void closeLoggerWindow(LoggerModeFlags& flags, LoggerFileTable& table, LoggerStore& store) {
     table.lastFileRow = -1;
     flags.selectedSet = -1;

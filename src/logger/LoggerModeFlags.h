@@ -8,8 +8,8 @@ struct LoggerFileTable;
 struct LoggerStore;
 
 // How the logger graph window was opened and what it must do at its next paint. Held
-// by the real-time view because the main window's commands set these before the
-// logger window exists.
+// by the document because the main window's commands set these before the logger
+// window exists.
 struct LoggerModeFlags {
     std::int32_t loggerFileMode = 0;     // 1: the window lists opened files, not downloaded sets
     std::uint8_t loggerWindowShown = 0;  // the one logger window exists
@@ -27,6 +27,9 @@ struct LoggerModeFlags {
 inline bool loggerSetShown(const LoggerModeFlags& flags) {
     return flags.selectedSet >= 0 || flags.fileSetLoaded != 0;
 }
+
+// The Data Logger command: the window to come lists the download's sets, once.
+void prepareLoggerDownload(LoggerModeFlags& flags);
 
 // The logger graph window closed: flags back to rest, the file rows abandoned (the
 // next file goes to row 0) and the download released. The shown set and the last

@@ -1,0 +1,29 @@
+#include "document/LoggerSetChoice.h"
+
+#include <optional>
+
+namespace calorant {
+
+void refreshDownloadedSet(const LoggerStore& store, const LoggerModeFlags& flags, LoggerSet& set) {
+    // A selected row the download does not hold leaves the set as it was.
+    if (!flags.loggerFileMode && flags.selectedSet >= 0)
+        (void)showDownloadedSet(store, flags.selectedSet, set);
+}
+
+bool pickListRow(int row, const LoggerFileTable& table, LoggerModeFlags& flags, LoggerSet& set,
+                 LoggerViewState& view) {
+    bool setChanged = false;
+    if (flags.loggerFileMode) {
+        if (const std::optional<FileRowScale> scale = showFileRow(table, row, set)) {
+            view.yGain = scale->yGain;
+            view.yOffset = scale->yOffset;
+            setChanged = true;
+        }
+    } else {
+        flags.selectedSet = row;
+    }
+    returnToOverview(view);
+    return setChanged;
+}
+
+} // namespace calorant

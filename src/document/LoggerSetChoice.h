@@ -1,0 +1,25 @@
+#pragma once
+
+#include "logger/LoggerFileTable.h"
+#include "logger/LoggerModeFlags.h"
+#include "logger/LoggerSet.h"
+#include "logger/LoggerStore.h"
+#include "logger/LoggerViewState.h"
+
+namespace calorant {
+
+// Which set the logger graph window shows: the row picked in its file list and, in
+// download mode, the selected set copied in from the download.
+
+// In download mode with a set selected, that set of `store` is copied into `set`, as
+// every paint of the logger graph window does; otherwise nothing changes.
+void refreshDownloadedSet(const LoggerStore& store, const LoggerModeFlags& flags, LoggerSet& set);
+
+// A double-click on row `row` of the window's file list (-1: none selected): in file
+// mode a filled row becomes `set` with its file's Y scale, in download mode the row's
+// set is selected. Either way the view returns to the overview. True when `set` now
+// holds another set.
+bool pickListRow(int row, const LoggerFileTable& table, LoggerModeFlags& flags, LoggerSet& set,
+                 LoggerViewState& view);
+
+} // namespace calorant

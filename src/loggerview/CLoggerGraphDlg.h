@@ -1,0 +1,109 @@
+#pragma once
+
+#include "logger/LoggerFileListRow.h"
+#include "logger/LoggerGraph.h"
+#include "loggerview/CDataListDlg.h"
+#include "loggerview/LoggerGraphPainter.h"
+#include "loggerview/LoggerToolBar.h"
+#include "panel/DialogTemplate.h"
+
+#include <QDialog>
+#include <QImage>
+#include <QPointer>
+#include <memory>
+
+class QScrollBar;
+class QStandardItemModel;
+class QTableView;
+
+namespace calorant {
+
+class CKVDoc;
+class PrintEnvironment;
+struct LoggerSet;
+
+// "Temprature Graph": the logger graph window. The file list on the left holds the
+// downloaded sets (download mode) or the sets opened from files (file mode); a
+// double-click plots that set against time with its Y scale, channel buttons and
+// legend, and shows every reading in the Data List. The cursor line follows the mouse
+// over the plot, with the readings under it on the readout line. One such window
+// exists at a time; it deletes itself when closed, and its close puts the logger's
+// state back to rest.
+//
+// The window owns no programme state: it reads the document's logger store, set, file
+// table, view state and mode flags and changes them through the document. Its picture
+// is composed off-screen when something it shows has changed and copied to the screen
+// region by region; the readout line and the cursor line lie over it, so a mouse move
+// repaints only the cursor's columns and the readout line.
+class CLoggerGraphDlg : public QDialog {
+    Q_OBJECT
+public:
+    static constexpr int kListId = 1110;
+    static constexpr int kScrollBarId = 1090;
+
+    explicit CLoggerGraphDlg(CKVDoc& doc, QWidget* parent = nullptr);
+    ~CLoggerGraphDlg() override;
+
+    QTableView* fileList() const { return fileList_; }
+    QScrollBar* scrollBar() const { return scrollBar_; }
+    LoggerToolBar* toolBar() const { return toolBar_; }
+    QAction* command(LoggerCommandId id) const { return toolBar_->command(id); }
+    // Made at the first paint that shows a set; null before.
+    CDataListDlg* dataList() const { return dataList_; }
+
+    // Where Print takes its print dialog, messages and clock from (the real ones unless
+    // replaced).
+    void setPrintEnvironment(std::unique_ptr<PrintEnvironment> environment);
+
+    // What a paint and the mouse work depend on besides the view state, as they stand.
+    LoggerGraphInputs graphInputs() const;
+
+signals:
+    // The window closed; it is deleted once control returns to the event loop.
+    void closed();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    // Escape closes the window as its close box does.
+    void reject() override;
+
+private:
+    void bindCommands();
+    void setUpFileList();
+    void runListUpkeep();
+    void appendListRow(int row, const FileListRow& texts);
+    void onListDoubleClicked();
+    void showOnlyChannel(int channel);
+    void showAllChannels();
+    void askYAxis();
+    void print();
+    void coupleDataList();
+    void invalidatePicture();
+    void composePicture(const LoggerSet* set);
+    QRect cursorColumn(int x) const;
+    QRect readoutLineRect() const;
+
+    CKVDoc& doc_;
+    DialogControls controls_;
+    LoggerToolBar* toolBar_;
+    QTableView* fileList_;
+    QStandardItemModel* fileRows_;
+    QScrollBar* scrollBar_;
+    QPointer<CDataListDlg> dataList_;
+    std::unique_ptr<PrintEnvironment> printEnvironment_;
+    LoggerFonts fonts_;
+
+    int selectionMark_ = -1; // the list row selected last, -1 for none
+    int shownRow_ = -1;      // the row whose set is shown
+    int dataListRow_ = -1;   // the row the Data List last took its row count from
+
+    QImage image_;          // the composed picture, the size of the client area
+    LoggerPicture picture_; // what it was composed from
+    bool pictureStale_ = true;
+};
+
+} // namespace calorant

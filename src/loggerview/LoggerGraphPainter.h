@@ -1,0 +1,52 @@
+#pragma once
+
+#include "logger/LoggerGraph.h"
+
+#include <QColor>
+#include <QFont>
+#include <vector>
+
+class QPainter;
+
+namespace calorant {
+
+// Colours of the logger graph window.
+inline constexpr QRgb kLoggerBackground = qRgb(217, 218, 212);
+inline constexpr QRgb kLoggerPlot = qRgb(0, 0, 0);
+inline constexpr QRgb kLoggerGrid = qRgb(80, 80, 80);
+inline constexpr QRgb kLoggerBorder = qRgb(255, 0, 0);
+inline constexpr QRgb kLoggerTimeGrid = qRgb(100, 100, 100);
+inline constexpr QRgb kLoggerCursor = qRgb(150, 50, 50);
+inline constexpr QRgb kLoggerText = qRgb(0, 0, 0);
+
+// Arial of the lightest weight: 14 pixels for the labels and the legend, 12 for the
+// readout line.
+struct LoggerFonts {
+    QFont labels;
+    QFont readout;
+};
+LoggerFonts loggerFonts();
+
+// One picture of the logger graph window in client pixels, in three layers painted in
+// this order. The painter must not be antialiased, so that lines stay one pixel wide.
+// - the frame: background, black plot, grid, red border and ticks, the band below the
+//   plot and, with a set shown, the zoom-mode time grid;
+// - the curves, each visible channel with one pen;
+// - the labels: with a set shown the margins in the background colour (which take
+//   away whatever of the curves lies outside the plot), the time and Y labels; then the
+//   legend.
+void paintLoggerFrame(QPainter& painter, const LoggerPicture& picture);
+void paintLoggerCurves(QPainter& painter, const LoggerPicture& picture);
+void paintLoggerLabels(QPainter& painter, const LoggerPicture& picture, const LoggerFonts& fonts);
+void paintLoggerPicture(QPainter& painter, const LoggerPicture& picture, const LoggerFonts& fonts);
+
+// The readout line over the picture: each slot's value box cleared, its value, "@" and
+// the time.
+void paintLoggerReadout(QPainter& painter, const std::vector<LoggerReadoutSlot>& readout,
+                        const QFont& font);
+
+// The cursor line over the picture: dotted, inverting what lies under it as a not-xor
+// pen of the cursor colour does.
+void paintLoggerCursor(QPainter& painter, const LoggerLine& line);
+
+} // namespace calorant
