@@ -81,11 +81,12 @@ void CProgressDlg::updatePercentage() {
     percentLabel_->setText(percentOf(bar_->value(), bar_->minimum(), bar_->maximum()));
 }
 
+// Every end closes the window as if confirmed; what follows is the opener's business.
 void CProgressDlg::finish() {
     barTimer_.stop();
     progressStarted_ = false;
     if (isVisible())
-        done(link_.downloadDone() ? Accepted : Rejected);
+        accept();
 }
 
 } // namespace calorant

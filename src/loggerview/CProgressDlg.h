@@ -18,8 +18,7 @@ class MeterLink;
 //
 // Once the header has announced the stream, the window starts its bar and gives the
 // download downloadTotal * 1.5 + 5000 ms, after which the link abandons it. It closes
-// as soon as the download has ended, whichever way (accepted when the sets were
-// decoded); what follows is its opener's business.
+// as soon as the download has ended, whichever way.
 class CProgressDlg : public QDialog {
     Q_OBJECT
 public:
