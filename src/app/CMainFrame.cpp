@@ -273,6 +273,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         link().sendLinkEnd();
         recordingCommands_->offerSaveBeforeClose();
     }
+    dataLoggerCommand_->closeLoggerWindow();
     event->accept();
 }
 

@@ -60,6 +60,7 @@ public:
 
     CKVView* view() const { return view_; }
     MeterLink& link() const;
+    DataLoggerCommand& dataLoggerCommand() const { return *dataLoggerCommand_; }
     QToolBar* toolBar() const { return toolBar_; }
     const QFont& frameFont() const { return frameFont_; }
 

@@ -32,6 +32,11 @@ CLoggerGraphDlg* DataLoggerCommand::loggerWindow() const {
     return loggerWindow_;
 }
 
+void DataLoggerCommand::closeLoggerWindow() {
+    if (loggerWindow_)
+        loggerWindow_->close();
+}
+
 bool DataLoggerCommand::canStart() const {
     return !loggerWindow_ && !doc_.loggerModeFlags().loggerWindowShown && !link_.downloadMode();
 }

@@ -39,6 +39,8 @@ public:
     bool canStart() const;
     // Null while no logger graph window exists.
     CLoggerGraphDlg* loggerWindow() const;
+    // The main window closes: the logger graph window goes with it.
+    void closeLoggerWindow();
 
     // Makes the command work on the main window's menu bar.
     void bindTo(CMainFrame& frame);
