@@ -150,8 +150,7 @@ void CLoggerGraphDlg::composePicture(const LoggerSet* set) {
     picture_ = paintLoggerGraph(doc_.loggerViewState(), inputs);
     if (image_.size() != size())
         image_ = QImage(size(), QImage::Format_RGB32);
-    QPainter painter(&image_);
-    paintLoggerPicture(painter, picture_, fonts_);
+    paintLoggerPicture(image_, picture_, fonts_);
     scrollBar_->setEnabled(picture_.scrollBar.enabled);
     command(kLoggerPrint)->setEnabled(set != nullptr);
     pictureStale_ = false;

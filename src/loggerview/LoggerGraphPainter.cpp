@@ -3,9 +3,11 @@
 #include "graph/GraphPainter.h"
 #include "panel/LogicalFont.h"
 
+#include <QImage>
 #include <QLine>
 #include <QList>
 #include <QPainter>
+#include <algorithm>
 
 namespace calorant {
 
@@ -53,21 +55,84 @@ void paintLoggerFrame(QPainter& painter, const LoggerPicture& picture) {
     }
 }
 
-// Each polyline goes to the painter as its separate segments: Qt's cosmetic polyline
-// leaves out a pixel here and there where a curve turns back within one pixel column,
-// while separate lines cover exactly what one line per pair of readings covers.
-void paintLoggerCurves(QPainter& painter, const LoggerPicture& picture) {
-    QList<QLine> segments;
-    for (int c = 0; c < kChannelCount; ++c) {
-        if (picture.curves[c].empty())
-            continue;
-        painter.setPen(solidPen(channelColour(c), 1));
-        for (const Polyline& line : picture.curves[c]) {
-            segments.clear();
-            for (std::size_t i = 1; i < line.size(); ++i)
-                segments.append(QLine(toQPoint(line[i - 1]), toQPoint(line[i])));
-            painter.drawLines(segments);
+namespace {
+
+// One channel's curve written into the image column by column. Where the curve is
+// denser than the pixels it turns back within a column again and again; the lines
+// within one column cover just the span from its lowest to its highest point. A line on
+// to the next column, from (x, a) to (x + 1, b), Qt draws down (or up) column x to one
+// row short of b and b itself in column x + 1, where b is that column's first point; so
+// every column of a dense curve is one run of pixels, written straight into the image.
+// Lines reaching further go to the painter as separate lines (Qt's cosmetic polyline
+// leaves out a pixel here and there where a curve turns back, separate lines do not).
+// Together they cover exactly the pixels of a line drawn for every pair of readings.
+class CurveWriter {
+public:
+    CurveWriter(QImage& image, QRgb colour)
+        : image_(image), colour_(colour), bits_(image.bits()), stride_(image.bytesPerLine()) {}
+
+    void add(const Polyline& line) {
+        std::size_t first = 0;
+        while (first < line.size()) {
+            const int x = line[first].x;
+            int low = line[first].y;
+            int high = low;
+            std::size_t end = first + 1;
+            for (; end < line.size() && line[end].x == x; ++end) {
+                low = std::min(low, line[end].y);
+                high = std::max(high, line[end].y);
+            }
+            if (end < line.size()) {
+                const GraphPoint from = line[end - 1];
+                const GraphPoint to = line[end];
+                if (to.x == x + 1) {
+                    const int reach = to.y == from.y ? from.y : to.y - (to.y > from.y ? 1 : -1);
+                    low = std::min(low, reach);
+                    high = std::max(high, reach);
+                } else {
+                    farLines_.append(QLine(toQPoint(from), toQPoint(to)));
+                }
+            }
+            writeColumn(x, low, high);
+            first = end;
         }
+    }
+
+    // The lines that reach beyond the next column, drawn over the written columns.
+    void drawFarLines() {
+        if (farLines_.isEmpty())
+            return;
+        QPainter painter(&image_);
+        painter.setPen(solidPen(colour_, 1));
+        painter.drawLines(farLines_);
+    }
+
+private:
+    void writeColumn(int x, int low, int high) {
+        if (x < 0 || x >= image_.width())
+            return;
+        const int top = std::max(low, 0);
+        const int bottom = std::min(high, image_.height() - 1);
+        for (int y = top; y <= bottom; ++y)
+            reinterpret_cast<QRgb*>(bits_ + y * stride_)[x] = colour_;
+    }
+
+    QImage& image_;
+    QRgb colour_;
+    uchar* bits_;
+    qsizetype stride_;
+    QList<QLine> farLines_;
+};
+
+} // namespace
+
+void paintLoggerCurves(QImage& image, const LoggerPicture& picture) {
+    Q_ASSERT(image.depth() == 32);
+    for (int c = 0; c < kChannelCount; ++c) {
+        CurveWriter writer(image, channelColour(c));
+        for (const Polyline& line : picture.curves[c])
+            writer.add(line);
+        writer.drawFarLines();
     }
 }
 
@@ -88,9 +153,13 @@ void paintLoggerLabels(QPainter& painter, const LoggerPicture& picture, const Lo
     }
 }
 
-void paintLoggerPicture(QPainter& painter, const LoggerPicture& picture, const LoggerFonts& fonts) {
-    paintLoggerFrame(painter, picture);
-    paintLoggerCurves(painter, picture);
+void paintLoggerPicture(QImage& image, const LoggerPicture& picture, const LoggerFonts& fonts) {
+    {
+        QPainter painter(&image);
+        paintLoggerFrame(painter, picture);
+    }
+    paintLoggerCurves(image, picture);
+    QPainter painter(&image);
     paintLoggerLabels(painter, picture, fonts);
 }
 

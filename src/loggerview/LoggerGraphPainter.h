@@ -6,6 +6,7 @@
 #include <QFont>
 #include <vector>
 
+class QImage;
 class QPainter;
 
 namespace calorant {
@@ -27,18 +28,20 @@ struct LoggerFonts {
 };
 LoggerFonts loggerFonts();
 
-// One picture of the logger graph window in client pixels, in three layers painted in
-// this order. The painter must not be antialiased, so that lines stay one pixel wide.
+// One picture of the logger graph window in client pixels, composed in an image of 32
+// bits a pixel in three layers, in this order:
 // - the frame: background, black plot, grid, red border and ticks, the band below the
 //   plot and, with a set shown, the zoom-mode time grid;
-// - the curves, each visible channel with one pen;
+// - the curves of the visible channels, T1 first, each in its colour: the pixels of a
+//   one-pixel line from every reading to the next, written from the reduced curve;
 // - the labels: with a set shown the margins in the background colour (which take
 //   away whatever of the curves lies outside the plot), the time and Y labels; then the
 //   legend.
+// Painters must not be antialiased, so that lines stay one pixel wide.
 void paintLoggerFrame(QPainter& painter, const LoggerPicture& picture);
-void paintLoggerCurves(QPainter& painter, const LoggerPicture& picture);
+void paintLoggerCurves(QImage& image, const LoggerPicture& picture);
 void paintLoggerLabels(QPainter& painter, const LoggerPicture& picture, const LoggerFonts& fonts);
-void paintLoggerPicture(QPainter& painter, const LoggerPicture& picture, const LoggerFonts& fonts);
+void paintLoggerPicture(QImage& image, const LoggerPicture& picture, const LoggerFonts& fonts);
 
 // The readout line over the picture: each slot's value box cleared, its value, "@" and
 // the time.

@@ -284,17 +284,23 @@ QImage segmentBySegment(LoggerWindowHost& host) {
     return image;
 }
 
-TEST(LoggerWindow, OnePenPerCurveDrawsExactlyThePixelsOfOneLinePerPairOfReadings) {
-    // A full set, far denser than the pixels, and a sparse one with steep jumps. Each
-    // channel keeps to its own band, so no curve crosses another and the order in
-    // which the channels are drawn cannot show.
+TEST(LoggerWindow, TheCurvesAreExactlyThePixelsOfOneLinePerPairOfReadings) {
+    // A full set, far denser than the pixels; a sparse one with steep jumps; and one
+    // whose T2 swings far beyond the Y range both ways while the others lie out of sight
+    // below it. No curve crosses another in the plot: a line per pair of readings draws
+    // the channels interleaved, so where two curves crossed the one drawn later would
+    // differ.
     const auto band = [](int r, int c) {
         return float(100 * c + 35 + 20 * std::sin(r * 0.0021 + c) + ((r * 7919 + c) % 17) * 0.9);
     };
     const auto jumps = [](int r, int c) { return float(100 * c + 10 + (r * 37 % 11) * 7.3); };
+    const auto wild = [](int r, int c) {
+        return c == kT2 ? (r % 3 ? 2800.0f : -1900.0f) + float(r) : -2000.0f;
+    };
     LoggerWindowHost host(downloadOf({{makeLocalTime(2022, 6, 1, 0, 0, 0), 1, 13110, band},
-                                      {makeLocalTime(2022, 6, 2, 0, 0, 0), 3, 37, jumps}}));
-    for (int row : {0, 1}) {
+                                      {makeLocalTime(2022, 6, 2, 0, 0, 0), 3, 37, jumps},
+                                      {makeLocalTime(2022, 6, 3, 0, 0, 0), 3, 700, wild}}));
+    for (int row : {0, 1, 2}) {
         host.doubleClickRow(row);
         const QImage shot = host.shot();
         const QImage expected = segmentBySegment(host);
@@ -306,7 +312,7 @@ TEST(LoggerWindow, OnePenPerCurveDrawsExactlyThePixelsOfOneLinePerPairOfReadings
             for (int x = compared.left(); x <= compared.right(); ++x)
                 differing += shot.pixel(x, y) != expected.pixel(x, y) ? 1 : 0;
         EXPECT_EQ(differing, 0) << "row " << row;
-        EXPECT_GT(countOf(shot, colourOf(kT4), plotInterior(host.plot())), 500) << row;
+        EXPECT_GT(countOf(shot, colourOf(kT2), plotInterior(host.plot())), 500) << row;
     }
 }
 
