@@ -60,7 +60,7 @@ void loggerWindowRepaint(benchmark::State& state) {
     FullLoggerSet full;
     for (auto _ : state) {
         const LoggerPicture picture = paintLoggerGraph(full.view, full.inputs);
-        paintLoggerPicture(full.image, picture, full.fonts);
+        paintLoggerPicture(full.image, {0, 0}, picture, full.fonts);
         QPainter painter(&full.image);
         paintLoggerReadout(painter, picture.readout, full.fonts.readout);
     }

@@ -15,6 +15,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QRegion>
 #include <QScrollBar>
 #include <QStandardItemModel>
 #include <QTableView>
@@ -125,11 +126,14 @@ void CLoggerGraphDlg::paintEvent(QPaintEvent* event) {
     doc_.loggerModeFlags().loggerWindowShown = 1;
     runListUpkeep();
     const LoggerSet* set = doc_.refreshShownLoggerSet();
-    if (pictureStale_ || image_.size() != size())
+    if (pictureStale_ || pictureArea_ != pictureAreaNow())
         composePicture(set);
 
     QPainter painter(this);
-    painter.drawImage(event->rect(), image_, event->rect());
+    for (const QRect& background : QRegion(event->rect()) - pictureArea_)
+        painter.fillRect(background, QColor(kLoggerBackground));
+    const QRect shown = event->rect() & pictureArea_;
+    painter.drawImage(shown, image_, shown.translated(-pictureArea_.topLeft()));
     const LoggerViewState& view = doc_.loggerViewState();
     if (picture_.setShown)
         paintLoggerReadout(painter,
@@ -144,13 +148,21 @@ void CLoggerGraphDlg::paintEvent(QPaintEvent* event) {
     doc_.loggerModeFlags().appendLoadedFile = 0;
 }
 
+QRect CLoggerGraphDlg::pictureAreaNow() const {
+    return QRect(QPoint(fileList_->geometry().right() + 1, LoggerToolBar::kHeight),
+                 QPoint(width() - 1, height() - 1));
+}
+
 void CLoggerGraphDlg::composePicture(const LoggerSet* set) {
     LoggerGraphInputs inputs = graphInputs();
     inputs.set = set;
     picture_ = paintLoggerGraph(doc_.loggerViewState(), inputs);
-    if (image_.size() != size())
-        image_ = QImage(size(), QImage::Format_RGB32);
-    paintLoggerPicture(image_, picture_, fonts_);
+    pictureArea_ = pictureAreaNow();
+    if (image_.size() != pictureArea_.size())
+        image_ =
+            pictureArea_.isEmpty() ? QImage() : QImage(pictureArea_.size(), QImage::Format_RGB32);
+    if (!image_.isNull())
+        paintLoggerPicture(image_, pictureArea_.topLeft(), picture_, fonts_);
     scrollBar_->setEnabled(picture_.scrollBar.enabled);
     command(kLoggerPrint)->setEnabled(set != nullptr);
     pictureStale_ = false;

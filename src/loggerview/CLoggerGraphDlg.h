@@ -83,6 +83,7 @@ private:
     void print();
     void coupleDataList();
     void invalidatePicture();
+    QRect pictureAreaNow() const;
     void composePicture(const LoggerSet* set);
     QRect cursorColumn(int x) const;
     QRect readoutLineRect() const;
@@ -101,8 +102,12 @@ private:
     int shownRow_ = -1;      // the row whose set is shown
     int dataListRow_ = -1;   // the row the Data List last took its row count from
 
-    QImage image_;          // the composed picture, the size of the client area
-    LoggerPicture picture_; // what it was composed from
+    // The composed picture of the client area that the toolbar and the file list leave
+    // uncovered (left of the list and between its children the window shows only its
+    // background), and what it was composed from.
+    QRect pictureArea_;
+    QImage image_;
+    LoggerPicture picture_;
     bool pictureStale_ = true;
 };
 

@@ -68,8 +68,9 @@ namespace {
 // Together they cover exactly the pixels of a line drawn for every pair of readings.
 class CurveWriter {
 public:
-    CurveWriter(QImage& image, QRgb colour)
-        : image_(image), colour_(colour), bits_(image.bits()), stride_(image.bytesPerLine()) {}
+    CurveWriter(QImage& image, QPoint origin, QRgb colour)
+        : image_(image), origin_(origin), colour_(colour), bits_(image.bits()),
+          stride_(image.bytesPerLine()) {}
 
     void add(const Polyline& line) {
         std::size_t first = 0;
@@ -103,21 +104,24 @@ public:
         if (farLines_.isEmpty())
             return;
         QPainter painter(&image_);
+        painter.translate(-origin_);
         painter.setPen(solidPen(colour_, 1));
         painter.drawLines(farLines_);
     }
 
 private:
-    void writeColumn(int x, int low, int high) {
+    void writeColumn(int clientX, int low, int high) {
+        const int x = clientX - origin_.x();
         if (x < 0 || x >= image_.width())
             return;
-        const int top = std::max(low, 0);
-        const int bottom = std::min(high, image_.height() - 1);
+        const int top = std::max(low - origin_.y(), 0);
+        const int bottom = std::min(high - origin_.y(), image_.height() - 1);
         for (int y = top; y <= bottom; ++y)
             reinterpret_cast<QRgb*>(bits_ + y * stride_)[x] = colour_;
     }
 
     QImage& image_;
+    QPoint origin_;
     QRgb colour_;
     uchar* bits_;
     qsizetype stride_;
@@ -126,10 +130,10 @@ private:
 
 } // namespace
 
-void paintLoggerCurves(QImage& image, const LoggerPicture& picture) {
+void paintLoggerCurves(QImage& image, QPoint origin, const LoggerPicture& picture) {
     Q_ASSERT(image.depth() == 32);
     for (int c = 0; c < kChannelCount; ++c) {
-        CurveWriter writer(image, channelColour(c));
+        CurveWriter writer(image, origin, channelColour(c));
         for (const Polyline& line : picture.curves[c])
             writer.add(line);
         writer.drawFarLines();
@@ -153,13 +157,16 @@ void paintLoggerLabels(QPainter& painter, const LoggerPicture& picture, const Lo
     }
 }
 
-void paintLoggerPicture(QImage& image, const LoggerPicture& picture, const LoggerFonts& fonts) {
+void paintLoggerPicture(QImage& image, QPoint origin, const LoggerPicture& picture,
+                        const LoggerFonts& fonts) {
     {
         QPainter painter(&image);
+        painter.translate(-origin);
         paintLoggerFrame(painter, picture);
     }
-    paintLoggerCurves(image, picture);
+    paintLoggerCurves(image, origin, picture);
     QPainter painter(&image);
+    painter.translate(-origin);
     paintLoggerLabels(painter, picture, fonts);
 }
 

@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QPoint>
 #include <vector>
 
 class QImage;
@@ -29,7 +30,8 @@ struct LoggerFonts {
 LoggerFonts loggerFonts();
 
 // One picture of the logger graph window in client pixels, composed in an image of 32
-// bits a pixel in three layers, in this order:
+// bits a pixel whose top-left pixel is client point `origin`, in three layers, in this
+// order:
 // - the frame: background, black plot, grid, red border and ticks, the band below the
 //   plot and, with a set shown, the zoom-mode time grid;
 // - the curves of the visible channels, T1 first, each in its colour: the pixels of a
@@ -39,9 +41,10 @@ LoggerFonts loggerFonts();
 //   legend.
 // Painters must not be antialiased, so that lines stay one pixel wide.
 void paintLoggerFrame(QPainter& painter, const LoggerPicture& picture);
-void paintLoggerCurves(QImage& image, const LoggerPicture& picture);
+void paintLoggerCurves(QImage& image, QPoint origin, const LoggerPicture& picture);
 void paintLoggerLabels(QPainter& painter, const LoggerPicture& picture, const LoggerFonts& fonts);
-void paintLoggerPicture(QImage& image, const LoggerPicture& picture, const LoggerFonts& fonts);
+void paintLoggerPicture(QImage& image, QPoint origin, const LoggerPicture& picture,
+                        const LoggerFonts& fonts);
 
 // The readout line over the picture: each slot's value box cleared, its value, "@" and
 // the time.

@@ -260,6 +260,27 @@ TEST(LoggerWindow, ACurveBeyondTheYRangeShowsNowhereOutsideThePlot) {
     EXPECT_EQ(outside, 0);
 }
 
+TEST(LoggerWindow, ResizedItsPlotFollowsTheClientAreaAndTooSmallItDrawsNoCurve) {
+    LoggerWindowHost host(threeSets());
+    host.doubleClickRow(1);
+    host.window->resize(1400, 800);
+    host.settle();
+    const LoggerPlotRect wide = host.plot();
+    EXPECT_EQ(int(wide.right), 1400 - 61);
+    EXPECT_EQ(int(wide.bottom), 800 - 61);
+    EXPECT_GT(countOf(host.shot(), colourOf(kT1), plotInterior(wide)), 100);
+    EXPECT_EQ(host.window->scrollBar()->geometry().bottom(), 800 - 1);
+    EXPECT_EQ(host.list().geometry().bottom(), 800 - 5);
+
+    host.window->resize(380, 120); // narrower than the list, lower than the plot's top
+    host.settle();
+    const QImage small = host.shot();
+    EXPECT_EQ(small.size(), QSize(380, 120));
+    const QRect belowToolBar(0, LoggerToolBar::kHeight, 380, 120 - LoggerToolBar::kHeight);
+    for (int c = 0; c < kChannelCount; ++c)
+        EXPECT_EQ(countOf(small, colourOf(c), belowToolBar), 0) << c;
+}
+
 // The picture as the window would draw it with a new pen and one line per pair of
 // readings, each point truncated to whole pixels.
 QImage segmentBySegment(LoggerWindowHost& host) {
