@@ -3,10 +3,11 @@
 // it, in the same run, two references drawing the same data at the same size: one
 // drawLine with a new pen for every segment of every channel, and, when it was found
 // at configuration, QCustomPlot 2.1 replotting five graphs.
+#include "OffscreenApplication.h"
 #include "graph/GraphPainter.h"
 #include "graph/RealTimeGraph.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <QImage>
 #include <QPainter>
 #include <benchmark/benchmark.h>
@@ -14,7 +15,6 @@
 #include <vector>
 
 #ifdef CALORANT_HAVE_QCUSTOMPLOT
-#include <QApplication>
 #include <qcustomplot.h>
 #endif
 
@@ -29,19 +29,9 @@ constexpr int kSamples = 10000;
 constexpr int kControlBarHeight = 96;
 constexpr int kStatsBarHeight = 148;
 
-// QPainter needs a GUI application for its fonts; QCustomPlot is a widget.
+// QCustomPlot and the logger window's references in the same programme need widgets.
 void ensureApplication() {
-    if (QCoreApplication::instance())
-        return;
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "bench_graph_paint";
-    static char* argv[] = {name, nullptr};
-#ifdef CALORANT_HAVE_QCUSTOMPLOT
-    new QApplication(argc, argv);
-#else
-    new QGuiApplication(argc, argv);
-#endif
+    bench::ensureOffscreenApplication<QApplication>();
 }
 
 // Five channels of smooth curves with a little deterministic noise, inside 0..100 C.

@@ -1,12 +1,12 @@
 // Cost of the logger graph window's geometry for a full set (13110 readings of five
 // channels) at a 1600 x 900 client: the five curves alone and the whole paint layout,
 // in the overview and at zoom depth 99, and one cursor move with its readout.
+#include "FullLoggerSet.h"
 #include "logger/LoggerGraph.h"
 #include "logger/LoggerLevel.h"
 #include "logger/LoggerZoom.h"
 
 #include <benchmark/benchmark.h>
-#include <cmath>
 
 namespace calorant {
 namespace {
@@ -14,13 +14,6 @@ namespace {
 // The set zoomed to the benchmark's argument, the depth.
 struct FullSet {
     explicit FullSet(benchmark::State& bench) {
-        set.readingCount = kLoggerSetCapacity;
-        for (int r = 0; r < kLoggerSetCapacity; ++r)
-            for (int c = 0; c < kChannelCount; ++c)
-                set.values[std::size_t(r) * kChannelCount + c] = static_cast<float>(
-                    50 + 30 * std::sin(r * 0.003 + c) + ((r * 7919 + c * 31) % 13) * 0.4);
-        set.sampleRate = 2;
-        set.startTime = 1700000000;
         view.yGain = 10;
         if (!zoomIn(static_cast<int>(bench.range(0))))
             bench.SkipWithError("the zoom did not reach its depth");
@@ -44,7 +37,7 @@ struct FullSet {
         return view.zoomDepth == levels;
     }
 
-    LoggerSet set;
+    LoggerSet set = bench::fullLoggerSet();
     LoggerViewState view;
     // The file list's client width as the window template lays it out: 305 pixels.
     LoggerGraphInputs inputs{305, 1600, 900, &set};

@@ -3,6 +3,8 @@
 // window does when what it shows has changed. Beside it, in the same programme as the
 // real-time graph's repaint, the same picture with a new pen and one line for every
 // pair of readings, and the readout line and cursor a mouse move repaints.
+#include "FullLoggerSet.h"
+#include "OffscreenApplication.h"
 #include "core/PixelMath.h"
 #include "graph/GraphPainter.h"
 #include "logger/LoggerLevel.h"
@@ -13,7 +15,6 @@
 #include <QImage>
 #include <QPainter>
 #include <benchmark/benchmark.h>
-#include <cmath>
 
 namespace calorant {
 namespace {
@@ -23,33 +24,15 @@ constexpr int kHeight = 900;
 // The file list's client width as the window's template lays it out.
 constexpr int kListClientWidth = 410;
 
-// QPainter needs a GUI application for its fonts; the real-time graph's references in
-// the same programme need widgets.
-void ensureApplication() {
-    if (QCoreApplication::instance())
-        return;
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "bench_graph_paint";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv);
-}
-
 struct FullLoggerSet {
     FullLoggerSet() {
-        ensureApplication();
-        set.readingCount = kLoggerSetCapacity;
-        for (int r = 0; r < kLoggerSetCapacity; ++r)
-            for (int c = 0; c < kChannelCount; ++c)
-                set.values[std::size_t(r) * kChannelCount + c] = static_cast<float>(
-                    50 + 30 * std::sin(r * 0.003 + c) + ((r * 7919 + c * 31) % 13) * 0.4);
-        set.sampleRate = 2;
-        set.startTime = 1700000000;
+        // The real-time graph's references in the same programme need widgets.
+        bench::ensureOffscreenApplication<QApplication>();
         view.yGain = 10;
         image.fill(Qt::black);
     }
 
-    LoggerSet set;
+    LoggerSet set = bench::fullLoggerSet();
     LoggerViewState view;
     LoggerGraphInputs inputs{kListClientWidth, kWidth, kHeight, &set};
     QImage image{kWidth, kHeight, QImage::Format_RGB32};

@@ -1,6 +1,5 @@
 #include "panel/CComPortDlg.h"
 
-#include "core/NumberFormat.h"
 #include "panel/DialogLayout.h"
 #include "panel/DialogTemplate.h"
 #include "panel/IntegerEntry.h"
@@ -34,16 +33,13 @@ CComPortDlg::CComPortDlg(QWidget* parent) : QDialog(parent) {
 
 void CComPortDlg::setComPortNumber(std::uint32_t number) {
     comPortNumber_ = number;
-    numberEdit_->setText(QString::fromStdString(formatInt(number)));
-    numberEdit_->selectAll();
+    showEntry(*numberEdit_, number);
 }
 
 void CComPortDlg::accept() {
     const auto number = parseUnsignedEntry(numberEdit_->text().toStdString());
     if (!number) {
-        showMessage(this, QStringLiteral("Please enter a positive integer."));
-        numberEdit_->setFocus();
-        numberEdit_->selectAll();
+        refuseEntry(this, *numberEdit_, QStringLiteral("Please enter a positive integer."));
         return;
     }
     comPortNumber_ = *number;

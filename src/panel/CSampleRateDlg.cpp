@@ -1,6 +1,5 @@
 #include "panel/CSampleRateDlg.h"
 
-#include "core/NumberFormat.h"
 #include "panel/DialogLayout.h"
 #include "panel/DialogTemplate.h"
 #include "panel/EnterEscapeFilter.h"
@@ -37,16 +36,13 @@ CSampleRateDlg::CSampleRateDlg(QWidget* parent) : QDialog(parent) {
 
 void CSampleRateDlg::setSampleRateSec(std::int32_t seconds) {
     sampleRateSec_ = seconds;
-    rateEdit_->setText(QString::fromStdString(formatInt(seconds)));
-    rateEdit_->selectAll();
+    showEntry(*rateEdit_, seconds);
 }
 
 void CSampleRateDlg::accept() {
     const auto rate = parseIntegerEntry(rateEdit_->text().toStdString());
     if (!rate) {
-        showMessage(this, QStringLiteral("Please enter an integer."));
-        rateEdit_->setFocus();
-        rateEdit_->selectAll();
+        refuseEntry(this, *rateEdit_, QStringLiteral("Please enter an integer."));
         return;
     }
     sampleRateSec_ = *rate;

@@ -1,5 +1,8 @@
 #include "panel/DialogLayout.h"
 
+#include "core/NumberFormat.h"
+
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPalette>
 #include <QWidget>
@@ -25,6 +28,17 @@ void showMessage(QWidget* parent, const QString& text) {
     QMessageBox box(QMessageBox::Warning, QStringLiteral("Calorant"), text, QMessageBox::Ok,
                     parent);
     box.exec();
+}
+
+void showEntry(QLineEdit& edit, long long value) {
+    edit.setText(QString::fromStdString(formatInt(value)));
+    edit.selectAll();
+}
+
+void refuseEntry(QWidget* dialog, QLineEdit& edit, const QString& message) {
+    showMessage(dialog, message);
+    edit.setFocus();
+    edit.selectAll();
 }
 
 } // namespace calorant

@@ -2,6 +2,7 @@
 
 #include "panel/DialogUnits.h"
 
+class QLineEdit;
 class QWidget;
 class QString;
 
@@ -16,5 +17,11 @@ void useBarColours(QWidget* bar);
 
 // A message box with the application's caption, modal over `parent`.
 void showMessage(QWidget* parent, const QString& text);
+
+// A number in an entry field, selected so that typing replaces it.
+void showEntry(QLineEdit& edit, long long value);
+// An entry the dialog cannot take: the message, then the focus back on the field with
+// its text selected.
+void refuseEntry(QWidget* dialog, QLineEdit& edit, const QString& message);
 
 } // namespace calorant
