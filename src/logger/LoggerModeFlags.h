@@ -22,10 +22,11 @@ struct LoggerModeFlags {
     std::int32_t loadedYOffset = 0;
 };
 
-// The logger graph window has a set to plot: a downloaded set is selected or a file's
-// set was loaded.
+// The logger graph window has a set to plot: in download mode a selected downloaded
+// set, in file mode a set loaded from a file. (A file loaded into the document before a
+// download is not one of the downloaded sets, whose list rows are the set indices.)
 inline bool loggerSetShown(const LoggerModeFlags& flags) {
-    return flags.selectedSet >= 0 || flags.fileSetLoaded != 0;
+    return flags.loggerFileMode ? flags.fileSetLoaded != 0 : flags.selectedSet >= 0;
 }
 
 // The Data Logger command: the window to come lists the download's sets, once.

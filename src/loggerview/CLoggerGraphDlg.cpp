@@ -182,8 +182,9 @@ void CLoggerGraphDlg::resizeEvent(QResizeEvent* event) {
 
 // --- the file list -----------------------------------------------------------------
 
-// The downloaded sets are listed once, at the first paint after the download; a file
-// just read becomes the next row of the file table, the list starting over after 100.
+// The downloaded sets are listed once, at the first paint after the download. In file
+// mode a file just read becomes the next row of the file table, the list starting over
+// after 100; in download mode the rows are the downloaded sets and nothing else.
 void CLoggerGraphDlg::runListUpkeep() {
     LoggerModeFlags& flags = doc_.loggerModeFlags();
     const LoggerStore& store = doc_.loggerStore();
@@ -192,7 +193,7 @@ void CLoggerGraphDlg::runListUpkeep() {
         for (int set = 0; set < store.setCount; ++set)
             appendListRow(set, downloadedSetRow(store, set));
     }
-    if (flags.appendLoadedFile) {
+    if (flags.appendLoadedFile && flags.loggerFileMode) {
         const AddedFileRow added = doc_.listLoadedFile();
         if (added.listCleared) {
             fileRows_->removeRows(0, fileRows_->rowCount());

@@ -48,12 +48,16 @@ inline LoggerStore downloadOf(const std::vector<SetSpec>& sets, std::uint8_t uni
     return store;
 }
 
-// A document that has just downloaded `store`, and the logger graph window it opens.
+// A document that has just downloaded `store`, and the logger graph window it opens;
+// `prepare` may change the document before the window comes.
 class LoggerWindowHost {
 public:
-    explicit LoggerWindowHost(LoggerStore store) {
+    explicit LoggerWindowHost(LoggerStore store,
+                              const std::function<void(CKVDoc&)>& prepare = nullptr) {
         doc.loggerStore() = std::move(store);
         doc.prepareLoggerDownload();
+        if (prepare)
+            prepare(doc);
         window = new CLoggerGraphDlg(doc);
         window->show();
         settle();

@@ -121,6 +121,66 @@ TEST(LoggerWindow, ListsEveryDownloadedSetOnceInTheDownloadsUnit) {
     EXPECT_FALSE(host.window->scrollBar()->isEnabled());
 }
 
+// A set of `readings` just read from a file with the Y scale gain 5, offset -2.
+void loadFile(CKVDoc& doc, int readings, int day) {
+    LoggerSet& set = doc.loggerSet();
+    set.readingCount = readings;
+    set.unit = 2;
+    set.sampleRate = 10;
+    set.startYear = 2025;
+    set.startMonth = 8;
+    set.startDay = day;
+    set.startHour = 7;
+    LoggerModeFlags& flags = doc.loggerModeFlags();
+    flags.fileSetLoaded = 1;
+    flags.appendLoadedFile = 1;
+    flags.loadedYGain = 5;
+    flags.loadedYOffset = -2;
+}
+
+TEST(LoggerWindow, AFileLoadedBeforeADownloadIsNeitherListedNorShownAmongItsSets) {
+    LoggerWindowHost host(threeSets(), [](CKVDoc& doc) { loadFile(doc, 7, 1); });
+    EXPECT_EQ(host.list().model()->rowCount(), 3);
+    EXPECT_EQ(cell(host.list(), 0, 1), QStringLiteral("12/24/19 09:15:30"));
+    EXPECT_EQ(host.doc.loggerModeFlags().appendLoadedFile, 0);
+    EXPECT_FALSE(host.window->command(kLoggerPrint)->isEnabled()); // nothing shown yet
+    EXPECT_EQ(host.window->dataList(), nullptr);
+    host.doubleClickRow(0);
+    EXPECT_EQ(host.doc.loggerSet().readingCount, 60);
+}
+
+TEST(LoggerWindow, InFileModeEveryLoadedFileBecomesARowAndTheHundredAndFirstStartsOver) {
+    LoggerWindowHost host(LoggerStore{}, [](CKVDoc& doc) {
+        doc.loggerModeFlags().loggerFileMode = 1;
+        loadFile(doc, 7, 1);
+    });
+    const QTableView& list = host.list();
+    ASSERT_EQ(list.model()->rowCount(), 1);
+    const QStringList row{"1", "08/01/25 07:00:00", "K", "10sec", "7"};
+    for (int column = 0; column < 5; ++column)
+        EXPECT_EQ(cell(list, 0, column), row[column]);
+
+    loadFile(host.doc, 12, 2);
+    host.window->repaint();
+    ASSERT_EQ(list.model()->rowCount(), 2);
+    EXPECT_EQ(cell(list, 1, 4), QStringLiteral("12"));
+    // A double-click shows the row's set with the scale its file carried.
+    host.doc.loggerViewState().yGain = 100;
+    host.doubleClickRow(0);
+    EXPECT_EQ(host.doc.loggerSet().readingCount, 7);
+    EXPECT_EQ(host.doc.loggerViewState().yGain, 5);
+    EXPECT_EQ(host.doc.loggerViewState().yOffset, -2);
+    EXPECT_EQ(host.window->dataList()->windowTitle(), QStringLiteral("Detail Data List_File1"));
+
+    for (int day = 3; day <= 101; ++day) {
+        loadFile(host.doc, 3, 1 + day % 28);
+        host.window->repaint();
+    }
+    ASSERT_EQ(list.model()->rowCount(), 1);
+    EXPECT_EQ(cell(list, 0, 0), QStringLiteral("1"));
+    EXPECT_EQ(host.doc.loggerFileTable().lastFileRow, 0);
+}
+
 TEST(LoggerWindow, ADoubleClickShowsTheSetWithItsLabelsLegendAndReadoutLine) {
     LoggerWindowHost host(threeSets());
     EXPECT_EQ(host.window->dataList(), nullptr);
