@@ -8,7 +8,6 @@
 #include "loggerview/CLoggerGraphDlg.h"
 #include "loggerview/LoggerGraphPainter.h"
 
-#include <QApplication>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -17,7 +16,6 @@
 #include <QTableView>
 #include <QTest>
 #include <QToolBar>
-#include <QToolButton>
 #include <functional>
 #include <vector>
 

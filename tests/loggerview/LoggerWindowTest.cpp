@@ -13,6 +13,7 @@
 #include "report/ReportPrinting.h"
 #include "support/PdfTools.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QPrintDialog>
