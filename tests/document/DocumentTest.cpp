@@ -1,8 +1,8 @@
 // The document as the windows and the link see it: what one accepted frame changes and in
 // which order its signals come, the sampling clock and its re-arm after Run, the end of a
 // recording by its limits and by silence, the offline state, a logger download kept or
-// refused, a downloaded set shown, a .graph file opened or refused, and the close of the
-// logger window.
+// refused, a downloaded set shown, a .graph file opened or refused, the rows picked in
+// the logger window's file list, and the close of that window.
 #include "core/CalendarTime.h"
 #include "document/CKVDoc.h"
 
@@ -210,6 +210,72 @@ TEST(DocumentLogger, AnOpenedFileIsShownWithItsScaleAndARefusedOneChangesNothing
     EXPECT_EQ(doc.loggerModeFlags().appendLoadedFile, 0);
     EXPECT_EQ(doc.loadedYGain(), 50);
     EXPECT_EQ(doc.loggerSet().readingCount, 1);
+    EXPECT_EQ(shown.count(), 1);
+}
+
+// A view zoomed in with its cursor line up, as the user may leave it.
+void zoomIn(LoggerViewState& view) {
+    view.overviewMode = 0;
+    view.zoomDepth = 3;
+    view.cursorHidden = 0;
+}
+
+bool inOverview(const LoggerViewState& view) {
+    return view.overviewMode == 1 && view.zoomDepth == 0 && view.cursorHidden == 1;
+}
+
+TEST(DocumentLogger, ADoubleClickedDownloadRowIsShownFromTheNextPaintAndEveryPickOrCloseUnzooms) {
+    CKVDoc doc;
+    doc.takeDownloadedMemory(twoSets());
+    doc.prepareLoggerDownload();
+    EXPECT_EQ(doc.loggerModeFlags().listDownloadedSets, 1);
+    EXPECT_EQ(doc.refreshShownLoggerSet(), nullptr); // no row picked yet
+    zoomIn(doc.loggerViewState());
+
+    doc.pickLoggerListRow(1);
+
+    EXPECT_TRUE(inOverview(doc.loggerViewState()));
+    const LoggerSet* shown = doc.refreshShownLoggerSet();
+    ASSERT_EQ(shown, &doc.loggerSet());
+    EXPECT_EQ(shown->readingCount, 1);
+    EXPECT_EQ(shown->sampleRate, 60);
+    // A file loaded earlier is not one of the download's rows.
+    doc.loggerModeFlags().fileSetLoaded = 1;
+    doc.pickLoggerListRow(-1);
+    EXPECT_EQ(doc.shownLoggerSet(), nullptr);
+
+    // The window's close leaves no zoom for the next window.
+    zoomIn(doc.loggerViewState());
+    doc.closeLoggerWindow();
+    EXPECT_TRUE(inOverview(doc.loggerViewState()));
+}
+
+TEST(DocumentLogger, ADoubleClickedFileRowComesBackWithItsOwnScaleAndAnEmptyRowChangesNothing) {
+    CKVDoc doc;
+    LoggerModeFlags& flags = doc.loggerModeFlags();
+    flags.loggerFileMode = 1;
+    flags.fileSetLoaded = 1;
+    flags.loadedYGain = 50;
+    flags.loadedYOffset = -2;
+    doc.loggerSet().readingCount = 4;
+    doc.loggerSet().sampleRate = 5;
+    EXPECT_EQ(doc.listLoadedFile().row, 0);
+    doc.loggerSet().readingCount = 9; // another file shown since
+    QSignalSpy shown(&doc, &CKVDoc::loggerSetChanged);
+    zoomIn(doc.loggerViewState());
+
+    doc.pickLoggerListRow(0);
+
+    EXPECT_EQ(doc.shownLoggerSet()->readingCount, 4);
+    EXPECT_EQ(doc.loggerViewState().yGain, 50);
+    EXPECT_EQ(doc.loggerViewState().yOffset, -2);
+    EXPECT_TRUE(inOverview(doc.loggerViewState()));
+    EXPECT_EQ(shown.count(), 1);
+
+    doc.loggerViewState().yGain = 20;
+    doc.pickLoggerListRow(1);
+    EXPECT_EQ(doc.loggerSet().readingCount, 4);
+    EXPECT_EQ(doc.loggerViewState().yGain, 20);
     EXPECT_EQ(shown.count(), 1);
 }
 
