@@ -15,14 +15,6 @@ constexpr std::array<QRgb, kChannelCount> kChannelColours{
 constexpr int kLegendLineWidth = 2;
 constexpr int kTickLength = 5;
 
-QRect toQRect(const GraphRect& r) {
-    return QRect(r.left, r.top, r.width, r.height);
-}
-
-QPoint toQPoint(GraphPoint p) {
-    return QPoint(p.x, p.y);
-}
-
 void paintLegend(QPainter& painter, const GraphPicture& picture) {
     painter.fillRect(toQRect(picture.geometry.legendBox), QColor(kLabelAreaColour));
     for (const LegendEntry& entry : picture.legend) {

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "core/PixelGeometry.h"
 #include "graph/RealTimeGraph.h"
 
 #include <QColor>
 #include <QPen>
+#include <QPoint>
+#include <QRect>
 #include <string>
 
 class QFont;
@@ -23,6 +26,14 @@ QRgb channelColour(int channel);
 // Cosmetic pens of whole pixels; the dotted one draws 3 pixels on, 3 off.
 QPen solidPen(QRgb colour, int width);
 QPen dottedPen(QRgb colour);
+
+// Whole-pixel geometry of the layouts as Qt's.
+inline QRect toQRect(const GraphRect& r) {
+    return QRect(r.left, r.top, r.width, r.height);
+}
+inline QPoint toQPoint(GraphPoint p) {
+    return QPoint(p.x, p.y);
+}
 
 // Text placed by its top-left corner, the way the layouts give it.
 void drawTextAt(QPainter& painter, int left, int top, const std::string& text);

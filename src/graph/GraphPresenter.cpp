@@ -15,10 +15,6 @@ namespace calorant {
 
 namespace {
 
-QRect toQRect(const GraphRect& r) {
-    return QRect(r.left, r.top, r.width, r.height);
-}
-
 GraphPoint toGraphPoint(QPoint p) {
     return {p.x(), p.y()};
 }

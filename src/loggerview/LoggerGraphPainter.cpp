@@ -15,14 +15,6 @@ namespace {
 
 constexpr int kLegendLineWidth = 2;
 
-QRect toQRect(const GraphRect& r) {
-    return QRect(r.left, r.top, r.width, r.height);
-}
-
-QPoint toQPoint(GraphPoint p) {
-    return QPoint(p.x, p.y);
-}
-
 void drawLines(QPainter& painter, const std::vector<LoggerLine>& lines) {
     for (const LoggerLine& line : lines)
         painter.drawLine(toQPoint(line.from), toQPoint(line.to));
