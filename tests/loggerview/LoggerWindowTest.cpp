@@ -10,18 +10,15 @@
 #include "graph/GraphPainter.h"
 #include "logger/LoggerLevel.h"
 #include "panel/CYAxisDlg.h"
-#include "report/ReportPrinting.h"
+#include "support/NextModal.h"
 #include "support/PdfTools.h"
+#include "support/ScriptedPrintEnvironment.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QHeaderView>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -71,21 +68,8 @@ QRect graphArea(const LoggerWindowHost& host) {
                  QPoint(host.window->width() - 1, host.window->height() - 1));
 }
 
-// Runs `answer` on the next modal dialog the test makes appear.
-void answerNextModal(std::function<void(QWidget&)> answer) {
-    auto* poll = new QTimer;
-    QObject::connect(poll, &QTimer::timeout, [poll, answer] {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            poll->stop();
-            poll->deleteLater();
-            answer(*modal);
-        }
-    });
-    poll->start(5);
-}
-
 void chooseYAxis(LoggerWindowHost& host, int gainIndex, int offsetIndex) {
-    answerNextModal([=](QWidget& modal) {
+    const test::NextModal answer([=](QWidget& modal) {
         auto* dialog = qobject_cast<CYAxisDlg*>(&modal);
         ASSERT_NE(dialog, nullptr);
         dialog->findChild<QComboBox*>(QStringLiteral("yGainList"))->setCurrentIndex(gainIndex);
@@ -286,11 +270,13 @@ TEST(LoggerWindow, TheYAxisDialogSetsGainAndOffsetAndCancelChangesNothing) {
     }
 
     // Closed with its close box, the dialog leaves the scale alone.
-    answerNextModal([](QWidget& modal) {
-        modal.findChild<QComboBox*>(QStringLiteral("yGainList"))->setCurrentIndex(0);
-        modal.close();
-    });
-    host.clickTool(kLoggerYAxis);
+    {
+        const test::NextModal answer([](QWidget& modal) {
+            modal.findChild<QComboBox*>(QStringLiteral("yGainList"))->setCurrentIndex(0);
+            modal.close();
+        });
+        host.clickTool(kLoggerYAxis);
+    }
     EXPECT_EQ(host.doc.loggerViewState().yGain, 200);
     EXPECT_EQ(host.doc.loggerViewState().yOffset, -5);
 }
@@ -463,26 +449,14 @@ TEST(LoggerWindow, TheCursorRepaintsOnlyItsColumnsAndTheReadoutLineOnTheScreen) 
 }
 
 // Answers the print dialog by printing to `pdf`.
-class PrintToFile : public PrintEnvironment {
-public:
-    explicit PrintToFile(QString pdf) : pdf_(std::move(pdf)) {}
-    bool runPrintDialog(QPrintDialog& dialog) override {
-        dialog.printer()->setOutputFormat(QPrinter::PdfFormat);
-        dialog.printer()->setOutputFileName(pdf_);
-        return true;
-    }
-    void showMessage(const QString& text) override { ADD_FAILURE() << text.toStdString(); }
-    std::time_t now() override { return makeLocalTime(2026, 5, 4, 13, 45, 30); }
-
-private:
-    QString pdf_;
-};
-
 TEST(LoggerWindow, PrintMakesTheReportOfTheShownSetOnTheWindowsScale) {
     QTemporaryDir folder;
     const QString pdf = folder.filePath(QStringLiteral("set.pdf"));
     LoggerWindowHost host(threeSets());
-    host.window->setPrintEnvironment(std::make_unique<PrintToFile>(pdf));
+    auto printing = std::make_unique<test::ScriptedPrintEnvironment>();
+    printing->answer = test::printToFile(pdf);
+    const test::ScriptedPrintEnvironment& printed = *printing;
+    host.window->setPrintEnvironment(std::move(printing));
     EXPECT_FALSE(host.window->command(kLoggerPrint)->isEnabled()); // nothing to print yet
     host.doubleClickRow(1);
     chooseYAxis(host, 4, 3); // 50 per division from -2 divisions
@@ -490,6 +464,7 @@ TEST(LoggerWindow, PrintMakesTheReportOfTheShownSetOnTheWindowsScale) {
 
     host.clickTool(kLoggerPrint);
 
+    EXPECT_TRUE(printed.messages.isEmpty()) << printed.messages.join('\n').toStdString();
     EXPECT_EQ(pdfInfo(pdf, "Pages"), "1");
     const QString text = pdfText(pdf);
     for (const char* expected : {"Test Report", "-100.0", "400.0", "14:00:00", "2026-05-04 13:45"})
