@@ -4,29 +4,16 @@
 #include "document/CKVDoc.h"
 #include "document/GraphDisplaySettings.h"
 #include "graph/GraphPresenter.h"
+#include "panel/WaitCursor.h"
 #include "record/FileSave.h"
 #include "record/SaveNaming.h"
 #include "report/ReportSources.h"
 
 #include <QAction>
-#include <QGuiApplication>
 #include <QKeySequence>
 #include <system_error>
 
 namespace calorant {
-
-namespace {
-
-// The wait cursor for as long as files are written.
-class WaitCursor {
-public:
-    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
-
-} // namespace
 
 RecordingCommands::RecordingCommands(RecordingContext context,
                                      std::unique_ptr<RecordingDialogs> dialogs,

@@ -23,9 +23,8 @@ inline const QString kSaveBeforeRunQuestion =
     QStringLiteral("Do you want to save the existing graph data before continuing?");
 inline const QString kSaveBeforeCloseQuestion =
     QStringLiteral("Do you want to save the data before closing?");
-inline const QString kRecordingFileFilter = QStringLiteral("DataLogger Files (*.graph *.csv)");
+inline const QString kRecordingFileFilter = kDataLoggerSaveFilter;
 inline const QString kDocumentFileFilter = QStringLiteral("Logger Files (*.graph)");
-inline const QString kGraphSuffix = QStringLiteral("graph");
 
 // What the recording commands work on. The references must outlive the commands.
 struct RecordingContext {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "panel/FileDialogs.h"
+
 #include <QString>
 #include <filesystem>
 #include <optional>
@@ -7,14 +9,6 @@
 class QWidget;
 
 namespace calorant {
-
-// What a file dialog starts with.
-struct FileDialogRequest {
-    std::filesystem::path folder;
-    QString proposedName; // empty: none
-    QString filter;       // Qt syntax, "Name (*.a *.b)"
-    QString defaultSuffix;
-};
 
 // The questions the recording commands ask the user. The programme shows its own
 // modal dialogs; tests answer from a script.

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QString>
+#include <filesystem>
+#include <optional>
+
+class QWidget;
+
+namespace calorant {
+
+// The filters of the save dialogs and of the logger window's open dialog, and the
+// extension they append to a name typed without one.
+inline const QString kDataLoggerSaveFilter = QStringLiteral("DataLogger Files (*.graph *.csv)");
+inline const QString kDataLoggerOpenFilter = QStringLiteral("DataLogger Files (*.graph)");
+inline const QString kGraphSuffix = QStringLiteral("graph");
+
+// What a file dialog starts with.
+struct FileDialogRequest {
+    std::filesystem::path folder;
+    QString proposedName; // empty: none
+    QString filter;       // Qt syntax, "Name (*.a *.b)"
+    QString defaultSuffix;
+};
+
+// The programme's file dialogs, modal to `parent`. The save dialog confirms before it
+// replaces a file; the open dialog takes only an existing file. Nothing when cancelled.
+std::optional<std::filesystem::path> runSaveFileDialog(QWidget* parent,
+                                                       const FileDialogRequest& request);
+std::optional<std::filesystem::path> runOpenFileDialog(QWidget* parent,
+                                                       const FileDialogRequest& request);
+
+// Where a window asks for files and tells what went wrong with them. The programme
+// shows its own dialogs; tests answer from a script.
+class FileDialogs {
+public:
+    virtual ~FileDialogs() = default;
+
+    virtual std::optional<std::filesystem::path> askSavePath(const FileDialogRequest& request) = 0;
+    virtual std::optional<std::filesystem::path> askOpenPath(const FileDialogRequest& request) = 0;
+    // A message with an OK button.
+    virtual void showMessage(const QString& text) = 0;
+};
+
+// The dialogs above and message boxes captioned "Calorant", modal to `parent`.
+class WidgetFileDialogs : public FileDialogs {
+public:
+    explicit WidgetFileDialogs(QWidget* parent) : parent_(parent) {}
+
+    std::optional<std::filesystem::path> askSavePath(const FileDialogRequest& request) override;
+    std::optional<std::filesystem::path> askOpenPath(const FileDialogRequest& request) override;
+    void showMessage(const QString& text) override;
+
+private:
+    QWidget* parent_;
+};
+
+} // namespace calorant
