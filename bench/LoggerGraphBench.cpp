@@ -2,9 +2,7 @@
 // channels) at a 1600 x 900 client: the five curves alone and the whole paint layout,
 // in the overview and at zoom depth 99, and one cursor move with its readout.
 #include "FullLoggerSet.h"
-#include "logger/LoggerGraph.h"
 #include "logger/LoggerLevel.h"
-#include "logger/LoggerZoom.h"
 
 #include <benchmark/benchmark.h>
 
@@ -15,26 +13,8 @@ namespace {
 struct FullSet {
     explicit FullSet(benchmark::State& bench) {
         view.yGain = 10;
-        if (!zoomIn(static_cast<int>(bench.range(0))))
+        if (!bench::zoomLoggerView(view, inputs, static_cast<int>(bench.range(0))))
             bench.SkipWithError("the zoom did not reach its depth");
-    }
-
-    // Each level stretches the middle 1 / 1.04 of the plot over the whole plot.
-    bool zoomIn(int levels) {
-        const LoggerPlotRect plot = plotRectOf(inputs);
-        const int dx = static_cast<int>(plot.width() * 0.0192f);
-        const int dy = static_cast<int>(plot.height() * 0.0192f);
-        for (int k = 0; k < levels; ++k) {
-            const GraphPoint from{static_cast<int>(plot.left) + dx,
-                                  static_cast<int>(plot.top) + dy};
-            const GraphPoint to{static_cast<int>(plot.right) - dx,
-                                static_cast<int>(plot.bottom) - dy};
-            zoomButtonDown(view, from, inputs);
-            zoomMouseMove(view, to, inputs);
-            zoomButtonUp(view, to, inputs);
-        }
-        paintLoggerGraph(view, inputs);
-        return view.zoomDepth == levels;
     }
 
     LoggerSet set = bench::fullLoggerSet();

@@ -22,9 +22,10 @@ LoggerCurveSet loggerCurves(const LoggerSet& set, const LoggerLevel& level,
         return level.fastX(level.baseX(static_cast<double>(k + shift)));
     };
     if (level.xStep() > 0) {
-        // x grows with the reading. Segments wholly left or right of the guard frame draw
-        // nothing, so only the readings that reach into it are followed, with one reading
-        // beyond it on either side for the segments that cross its edge.
+        // x grows with the reading. Segments wholly left or right of the plot end up under
+        // the margins, so only the readings that reach into its width are followed, with
+        // one reading beyond it on either side for the segments that cross its edges. Deep
+        // in a zoom that is a small part of the set.
         const auto firstInside = [&](std::int64_t lo, std::int64_t hi, auto inside) {
             while (lo < hi) {
                 const std::int64_t mid = lo + (hi - lo) / 2;
@@ -35,10 +36,12 @@ LoggerCurveSet loggerCurves(const LoggerSet& set, const LoggerLevel& level,
             }
             return lo;
         };
-        first =
-            std::max(first, firstInside(first, last, [&](double x) { return x >= guardLeft; }) - 1);
+        // Whole pixel columns: a reading at x lies in column truncate(x).
+        const double left = plot.left;
+        const double pastRight = static_cast<double>(plot.right) + 1;
+        first = std::max(first, firstInside(first, last, [&](double x) { return x >= left; }) - 1);
         last =
-            std::min(last, firstInside(first, last + 1, [&](double x) { return x > guardRight; }));
+            std::min(last, firstInside(first, last + 1, [&](double x) { return x >= pastRight; }));
         if (last - first < 1)
             return curves;
     }

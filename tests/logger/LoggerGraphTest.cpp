@@ -167,9 +167,13 @@ TEST_F(LoggerZoomedPaint, TheTimeGridFollowsReadingsAndLabelsOnlyThoseInThePlot)
     EXPECT_EQ(picture.yLabels[5].text, "75.00");
     EXPECT_EQ(picture.yLabels[10].text, "100.00");
 
+    // Readings 24 to 76: those across the plot and one beyond it on either side.
     const Polyline& t1 = picture.curves[kT1].at(0);
-    EXPECT_EQ(t1[25], (GraphPoint{290, 290}));
-    EXPECT_EQ(t1[30], (GraphPoint{390, 170}));
+    ASSERT_EQ(t1.size(), 53u);
+    EXPECT_EQ(t1.front(), (GraphPoint{270, 290}));
+    EXPECT_EQ(t1[1], (GraphPoint{290, 290}));
+    EXPECT_EQ(t1[6], (GraphPoint{390, 170}));
+    EXPECT_EQ(t1.back(), (GraphPoint{1310, 290}));
 }
 
 TEST_F(LoggerZoomedPaint, PanningMovesTheCurvesByWholeReadingsAndTheTimeLabelsWithThem) {
@@ -179,8 +183,8 @@ TEST_F(LoggerZoomedPaint, PanningMovesTheCurvesByWholeReadingsAndTheTimeLabelsWi
     EXPECT_EQ(scrollThumbPosition(view), 21);
     LoggerPicture picture = paint();
     const Polyline* t1 = &picture.curves[kT1].at(0);
-    EXPECT_EQ(t1->size(), 96u); // readings 96..100 would need positions past the end
-    EXPECT_EQ((*t1)[30], (GraphPoint{490, 170}));
+    EXPECT_EQ(t1->size(), 53u); // readings 19..71, drawn at the positions of 24..76
+    EXPECT_EQ((*t1)[11], (GraphPoint{490, 170}));
     EXPECT_EQ(picture.timeGrid[0].from.x, 290); // the grid stays, its times move
     EXPECT_EQ(picture.timeLabels[0], (LoggerText{"14:05:49", {290, kBottom + 1}}));
     EXPECT_EQ(picture.timeLabels[1].text, "14:06:13");
@@ -189,9 +193,17 @@ TEST_F(LoggerZoomedPaint, PanningMovesTheCurvesByWholeReadingsAndTheTimeLabelsWi
     EXPECT_EQ(view.scrollShift, -5);
     picture = paint();
     t1 = &picture.curves[kT1].at(0);
-    EXPECT_EQ(t1->size(), 96u); // readings 0..4 would need positions before the start
-    EXPECT_EQ((*t1)[25], (GraphPoint{290, 170}));
+    EXPECT_EQ(t1->size(), 53u); // readings 29..81
+    EXPECT_EQ((*t1)[1], (GraphPoint{290, 170}));
     EXPECT_EQ(picture.timeLabels[0].text, "14:06:09");
+
+    // Far the other way the last reading ends the curve inside the plot: there is none
+    // for the positions beyond it.
+    trackScrollThumb(view, 66);
+    EXPECT_EQ(view.scrollShift, -40);
+    picture = paint();
+    EXPECT_EQ(picture.curves[kT1].at(0).back(), (GraphPoint{990, 290}));
+    trackScrollThumb(view, 31);
 
     // Zooming again keeps the shift; returning to the overview drops it.
     EXPECT_TRUE(drag(view, {300, 100}, {1200, 400}, inputsFor(&set)).zoomed);
