@@ -1,14 +1,14 @@
 // A full repaint of the logger graph window: a 13110-reading set on all five channels,
-// laid out and composed into a 1600 x 900 off-screen image in the overview, as the
-// window does when what it shows has changed. Beside it, in the same programme as the
-// real-time graph's repaint, the same picture with a new pen and one line for every
-// pair of readings, and the readout line and cursor a mouse move repaints.
+// laid out and composed into a 1600 x 900 off-screen image in the overview and at zoom
+// depth 99, as the window does when what it shows has changed. Beside it, in the same
+// programme as the real-time graph's repaint, the same overview with a new pen and one
+// line for every pair of readings, and the readout line and cursor a mouse move
+// repaints, in the overview and at depth 99.
 #include "FullLoggerSet.h"
 #include "OffscreenApplication.h"
 #include "core/PixelMath.h"
 #include "graph/GraphPainter.h"
 #include "logger/LoggerLevel.h"
-#include "logger/LoggerZoom.h"
 #include "loggerview/LoggerGraphPainter.h"
 
 #include <QApplication>
@@ -24,12 +24,15 @@ constexpr int kHeight = 900;
 // The file list's client width as the window's template lays it out.
 constexpr int kListClientWidth = 410;
 
+// The set shown at `zoomDepth`, its picture composed once.
 struct FullLoggerSet {
-    FullLoggerSet() {
+    explicit FullLoggerSet(benchmark::State& state, int zoomDepth = 0) {
         // The real-time graph's references in the same programme need widgets.
         bench::ensureOffscreenApplication<QApplication>();
         view.yGain = 10;
-        image.fill(Qt::black);
+        if (!bench::zoomLoggerView(view, inputs, zoomDepth))
+            state.SkipWithError("the zoom did not reach its depth");
+        paintLoggerPicture(image, {0, 0}, paintLoggerGraph(view, inputs), fonts);
     }
 
     LoggerSet set = bench::fullLoggerSet();
@@ -39,8 +42,8 @@ struct FullLoggerSet {
     LoggerFonts fonts = loggerFonts();
 };
 
-void loggerWindowRepaint(benchmark::State& state) {
-    FullLoggerSet full;
+void repaint(benchmark::State& state, int zoomDepth) {
+    FullLoggerSet full(state, zoomDepth);
     for (auto _ : state) {
         const LoggerPicture picture = paintLoggerGraph(full.view, full.inputs);
         paintLoggerPicture(full.image, {0, 0}, picture, full.fonts);
@@ -48,12 +51,21 @@ void loggerWindowRepaint(benchmark::State& state) {
         paintLoggerReadout(painter, picture.readout, full.fonts.readout);
     }
 }
+
+void loggerWindowRepaint(benchmark::State& state) {
+    repaint(state, 0);
+}
 BENCHMARK(loggerWindowRepaint)->Unit(benchmark::kMillisecond);
+
+void loggerWindowRepaintZoomDepth99(benchmark::State& state) {
+    repaint(state, kLoggerDeepestZoom);
+}
+BENCHMARK(loggerWindowRepaintZoomDepth99)->Unit(benchmark::kMillisecond);
 
 // Reference: every segment drawn on its own with a freshly made pen, each point placed
 // as it is drawn, the channels in turn for every pair of readings.
 void loggerWindowRepaintPenPerSegment(benchmark::State& state) {
-    FullLoggerSet full;
+    FullLoggerSet full(state);
     const LoggerSet& set = full.set;
     for (auto _ : state) {
         LoggerPicture picture = paintLoggerGraph(full.view, full.inputs);
@@ -78,8 +90,8 @@ BENCHMARK(loggerWindowRepaintPenPerSegment)->Unit(benchmark::kMillisecond);
 
 // A mouse move over the plot: the readout found and its line and the cursor's column
 // painted over the composed picture.
-void loggerWindowCursorMove(benchmark::State& state) {
-    FullLoggerSet full;
+void cursorMove(benchmark::State& state, int zoomDepth) {
+    FullLoggerSet full(state, zoomDepth);
     const QImage composed = full.image;
     int x = 600;
     for (auto _ : state) {
@@ -92,7 +104,16 @@ void loggerWindowCursorMove(benchmark::State& state) {
         paintLoggerCursor(painter, *move->cursorLine);
     }
 }
+
+void loggerWindowCursorMove(benchmark::State& state) {
+    cursorMove(state, 0);
+}
 BENCHMARK(loggerWindowCursorMove)->Unit(benchmark::kMicrosecond);
+
+void loggerWindowCursorMoveZoomDepth99(benchmark::State& state) {
+    cursorMove(state, kLoggerDeepestZoom);
+}
+BENCHMARK(loggerWindowCursorMoveZoomDepth99)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 } // namespace calorant

@@ -106,12 +106,16 @@ void CKVDoc::prepareLoggerDownload() {
     calorant::prepareLoggerDownload(loggerModeFlags_);
 }
 
+void CKVDoc::prepareLoggerFiles(bool listLoadedFile) {
+    calorant::prepareLoggerFiles(loggerModeFlags_, listLoadedFile);
+}
+
 const LoggerSet* CKVDoc::shownLoggerSet() const {
     return loggerSetShown(loggerModeFlags_) ? &loggerSet_ : nullptr;
 }
 
 const LoggerSet* CKVDoc::refreshShownLoggerSet() {
-    refreshDownloadedSet(loggerStore_, loggerModeFlags_, loggerSet_);
+    refreshShownSet(loggerStore_, loggerFileTable_, loggerModeFlags_, loggerSet_);
     return shownLoggerSet();
 }
 
@@ -121,8 +125,12 @@ void CKVDoc::pickLoggerListRow(int row) {
 }
 
 AddedFileRow CKVDoc::listLoadedFile() {
-    return addFileRow(loggerFileTable_, loggerSet_, loggerModeFlags_.loadedYGain,
-                      loggerModeFlags_.loadedYOffset);
+    const AddedFileRow added = addFileRow(
+        loggerFileTable_, loggerSet_, loggerModeFlags_.loadedYGain, loggerModeFlags_.loadedYOffset);
+    loggerModeFlags_.appendLoadedFile = 0;
+    if (added.listCleared)
+        loggerModeFlags_.shownFileRow = -1;
+    return added;
 }
 
 void CKVDoc::closeLoggerWindow() {

@@ -99,17 +99,21 @@ public:
     // The Data Logger command: the logger graph window to come lists the download's
     // sets, once.
     void prepareLoggerDownload();
+    // The main window's Open: the logger graph window to come lists the files opened in
+    // it, from an empty list or, with `listLoadedFile`, from the file just read.
+    void prepareLoggerFiles(bool listLoadedFile);
     // The set the logger graph window shows; null while no set is shown.
     const LoggerSet* shownLoggerSet() const;
-    // The same, brought up to date first: in download mode the selected set is copied
-    // in from the download, as every paint of the window does.
+    // The same, brought up to date first: the selected set is copied in from the
+    // download or the shown row from the file table, as every paint of the window does.
     const LoggerSet* refreshShownLoggerSet();
     // A double-click on row `row` of the logger graph window's file list (-1: none
     // selected): in file mode a filled row becomes the shown set with its file's Y
     // scale, in download mode the row's set is selected. Either way the view returns to
     // the overview.
     void pickLoggerListRow(int row);
-    // The file just read becomes the next row of the file table, with its Y scale.
+    // The file just read becomes the next row of the file table, with its Y scale; when
+    // the table starts over no row is shown any more.
     AddedFileRow listLoadedFile();
     // The logger graph window closed: its view back to the overview, its flags back to
     // rest, the file rows abandoned and the download released. The shown set and the

@@ -4,10 +4,13 @@
 
 namespace calorant {
 
-void refreshDownloadedSet(const LoggerStore& store, const LoggerModeFlags& flags, LoggerSet& set) {
+void refreshShownSet(const LoggerStore& store, const LoggerFileTable& table,
+                     const LoggerModeFlags& flags, LoggerSet& set) {
     // A selected row the download does not hold leaves the set as it was.
     if (!flags.loggerFileMode && flags.selectedSet >= 0)
         (void)showDownloadedSet(store, flags.selectedSet, set);
+    if (flags.loggerFileMode && flags.shownFileRow >= 0 && !flags.appendLoadedFile)
+        (void)showFileRow(table, flags.shownFileRow, set);
 }
 
 bool pickListRow(int row, const LoggerFileTable& table, LoggerModeFlags& flags, LoggerSet& set,
@@ -15,6 +18,7 @@ bool pickListRow(int row, const LoggerFileTable& table, LoggerModeFlags& flags, 
     bool setChanged = false;
     if (flags.loggerFileMode) {
         if (const std::optional<FileRowScale> scale = showFileRow(table, row, set)) {
+            flags.shownFileRow = row;
             view.yGain = scale->yGain;
             view.yOffset = scale->yOffset;
             setChanged = true;

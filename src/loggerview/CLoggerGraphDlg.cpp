@@ -1,11 +1,15 @@
 #include "loggerview/CLoggerGraphDlg.h"
 
 #include "document/CKVDoc.h"
+#include "graph/GraphPainter.h"
 #include "logger/LoggerZoom.h"
 #include "loggerview/CDataListDlg.h"
 #include "panel/CYAxisDlg.h"
 #include "panel/LogicalFont.h"
+#include "panel/WaitCursor.h"
 #include "panel/YAxisScale.h"
+#include "record/FileSave.h"
+#include "record/SaveNaming.h"
 #include "report/ReportPrinting.h"
 #include "report/ReportSources.h"
 
@@ -16,8 +20,10 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QRegion>
+#include <QRubberBand>
 #include <QScrollBar>
 #include <QStandardItemModel>
+#include <QStandardPaths>
 #include <QTableView>
 #include <array>
 
@@ -55,6 +61,10 @@ std::array<bool, kChannelCount> visibleChannels(const LoggerViewState& view) {
     return visible;
 }
 
+GraphPoint toGraphPoint(QPoint p) {
+    return {p.x(), p.y()};
+}
+
 } // namespace
 
 CLoggerGraphDlg::CLoggerGraphDlg(CKVDoc& doc, QWidget* parent)
@@ -62,7 +72,12 @@ CLoggerGraphDlg::CLoggerGraphDlg(CKVDoc& doc, QWidget* parent)
       toolBar_(new LoggerToolBar(this)), fileList_(controls_.get<QTableView>(kListId)),
       fileRows_(new QStandardItemModel(0, kFileListColumns, this)),
       scrollBar_(controls_.get<QScrollBar>(kScrollBarId)),
-      printEnvironment_(std::make_unique<WidgetPrintEnvironment>(this)), fonts_(loggerFonts()) {
+      rubberBand_(new QRubberBand(QRubberBand::Rectangle, this)),
+      printEnvironment_(std::make_unique<WidgetPrintEnvironment>(this)),
+      fileDialogs_(std::make_unique<WidgetFileDialogs>(this)),
+      documentsFolder_(
+          QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation).toStdU16String()),
+      fonts_(loggerFonts()) {
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setAttribute(Qt::WA_DeleteOnClose);
@@ -70,14 +85,28 @@ CLoggerGraphDlg::CLoggerGraphDlg(CKVDoc& doc, QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     scrollBar_->setEnabled(false);
+    connect(scrollBar_, &QScrollBar::actionTriggered, this, &CLoggerGraphDlg::onScrollAction);
+    dragWatch_.setInterval(kDragWatchMs);
+    connect(&dragWatch_, &QTimer::timeout, this, &CLoggerGraphDlg::onDragWatchTimer);
     setUpFileList();
     bindCommands();
+    // A file the document reads while the window is open (its own Open, or the main
+    // window's) is listed at the next paint.
+    connect(&doc_, &CKVDoc::loggerSetChanged, this, &CLoggerGraphDlg::invalidatePicture);
 }
 
 CLoggerGraphDlg::~CLoggerGraphDlg() = default;
 
 void CLoggerGraphDlg::setPrintEnvironment(std::unique_ptr<PrintEnvironment> environment) {
     printEnvironment_ = std::move(environment);
+}
+
+void CLoggerGraphDlg::setFileDialogs(std::unique_ptr<FileDialogs> dialogs) {
+    fileDialogs_ = std::move(dialogs);
+}
+
+void CLoggerGraphDlg::setDocumentsFolder(std::filesystem::path folder) {
+    documentsFolder_ = std::move(folder);
 }
 
 // The list writes its texts in Arial, the face of the window's own labels, in which a
@@ -105,15 +134,26 @@ void CLoggerGraphDlg::bindCommands() {
         action->setEnabled(true);
         connect(action, &QAction::triggered, this, handler);
     };
+    bind(kLoggerSave, &CLoggerGraphDlg::save);
+    bind(kLoggerDownload, &CLoggerGraphDlg::openFile);
     bind(kLoggerPrint, &CLoggerGraphDlg::print);
+    bind(kLoggerZoomOut, &CLoggerGraphDlg::zoomOut);
     const std::array<LoggerCommandId, kChannelCount> channels{
         kLoggerShowT1, kLoggerShowT2, kLoggerShowIR, kLoggerShowT3, kLoggerShowT4};
     for (int c = 0; c < kChannelCount; ++c)
         bind(channels[c], [this, c] { showOnlyChannel(c); });
     bind(kLoggerShowAll, &CLoggerGraphDlg::showAllChannels);
     bind(kLoggerYAxis, &CLoggerGraphDlg::askYAxis);
-    // Printing needs a set to print.
-    command(kLoggerPrint)->setEnabled(doc_.shownLoggerSet() != nullptr);
+    updateCommandStates(doc_.shownLoggerSet());
+}
+
+// Printing and saving need a set to work on; only a downloaded set is saved, and files
+// are opened only into the list of file mode.
+void CLoggerGraphDlg::updateCommandStates(const LoggerSet* shown) {
+    const bool fileMode = doc_.loggerModeFlags().loggerFileMode != 0;
+    command(kLoggerPrint)->setEnabled(shown != nullptr);
+    command(kLoggerSave)->setEnabled(!fileMode && shown != nullptr);
+    command(kLoggerDownload)->setEnabled(fileMode);
 }
 
 LoggerGraphInputs CLoggerGraphDlg::graphInputs() const {
@@ -163,14 +203,25 @@ void CLoggerGraphDlg::composePicture(const LoggerSet* set) {
             pictureArea_.isEmpty() ? QImage() : QImage(pictureArea_.size(), QImage::Format_RGB32);
     if (!image_.isNull())
         paintLoggerPicture(image_, pictureArea_.topLeft(), picture_, fonts_);
-    scrollBar_->setEnabled(picture_.scrollBar.enabled);
-    command(kLoggerPrint)->setEnabled(set != nullptr);
+    const LoggerScrollBar& bar = picture_.scrollBar;
+    scrollBar_->setEnabled(bar.enabled);
+    if (bar.enabled) {
+        scrollBar_->setRange(0, bar.maximum);
+        if (bar.position)
+            scrollBar_->setValue(*bar.position);
+    }
+    updateCommandStates(set);
     pictureStale_ = false;
 }
 
 void CLoggerGraphDlg::invalidatePicture() {
     pictureStale_ = true;
     update();
+}
+
+void CLoggerGraphDlg::repaintNow() {
+    pictureStale_ = true;
+    repaint();
 }
 
 void CLoggerGraphDlg::resizeEvent(QResizeEvent* event) {
@@ -216,6 +267,13 @@ bool CLoggerGraphDlg::eventFilter(QObject* watched, QEvent* event) {
     if (watched == fileList_->viewport() && event->type() == QEvent::MouseButtonDblClick)
         onListDoubleClicked();
     return QDialog::eventFilter(watched, event);
+}
+
+void CLoggerGraphDlg::showListRow(int row) {
+    runListUpkeep();
+    fileList_->setCurrentIndex(fileRows_->index(row, 0));
+    fileList_->selectRow(row);
+    onListDoubleClicked();
 }
 
 void CLoggerGraphDlg::onListDoubleClicked() {
@@ -284,22 +342,134 @@ void CLoggerGraphDlg::print() {
         *printEnvironment_);
 }
 
+// The shown downloaded set as a .graph file and its CSV companion, under the set's
+// start time in "4ChCalorantDL", with the Y scale of the last file read. A save that
+// fails says which file and why, and leaves the old files as they were.
+void CLoggerGraphDlg::save() {
+    const LoggerSet* set = doc_.refreshShownLoggerSet();
+    if (doc_.loggerModeFlags().loggerFileMode || !set)
+        return;
+    const std::optional<std::filesystem::path> path =
+        fileDialogs_->askSavePath({prepareSaveFolder(documentsFolder_, kLoggerSaveFolder),
+                                   QString::fromStdString(proposedSaveName(set->startTime)),
+                                   kDataLoggerSaveFilter, kGraphSuffix});
+    if (!path)
+        return;
+    SaveResult result;
+    {
+        WaitCursor wait;
+        result = saveLoggerSet(*path, *set, doc_.loadedYGain(), doc_.loadedYOffset());
+    }
+    if (!result.saved)
+        fileDialogs_->showMessage(QString::fromStdString(result.message()));
+}
+
+// A .graph file into the list of file mode: it becomes the next row at the next paint,
+// shown once its row is double-clicked. The window takes the file's Y scale, or keeps
+// the last file's when the file is refused.
+void CLoggerGraphDlg::openFile() {
+    if (!doc_.loggerModeFlags().loggerFileMode)
+        return;
+    zoomOut();
+    const std::optional<std::filesystem::path> path =
+        fileDialogs_->askOpenPath({prepareSaveFolder(documentsFolder_, kLoggerSaveFolder),
+                                   QString(), kDataLoggerOpenFilter, kGraphSuffix});
+    if (!path)
+        return;
+    GraphReadResult result;
+    {
+        WaitCursor wait;
+        result = doc_.openGraphFile(*path);
+    }
+    LoggerViewState& view = doc_.loggerViewState();
+    view.yGain = doc_.loadedYGain();
+    view.yOffset = doc_.loadedYOffset();
+    invalidatePicture();
+    if (!result.loaded())
+        fileDialogs_->showMessage(QString::fromStdString(result.message));
+}
+
+// --- zoom and scroll ----------------------------------------------------------------------
+
+// Every level is left at once.
+void CLoggerGraphDlg::zoomOut() {
+    endDrag();
+    returnToOverview(doc_.loggerViewState());
+    scrollBar_->setEnabled(false);
+    repaintNow();
+}
+
+void CLoggerGraphDlg::mousePressEvent(QMouseEvent* event) {
+    QDialog::mousePressEvent(event);
+    if (event->button() != Qt::LeftButton)
+        return;
+    lastMousePosition_ = event->position().toPoint();
+    LoggerViewState& view = doc_.loggerViewState();
+    zoomButtonDown(view, toGraphPoint(lastMousePosition_), graphInputs());
+    if (view.dragActive)
+        dragWatch_.start();
+}
+
+void CLoggerGraphDlg::mouseReleaseEvent(QMouseEvent* event) {
+    QDialog::mouseReleaseEvent(event);
+    if (event->button() != Qt::LeftButton)
+        return;
+    lastMousePosition_ = event->position().toPoint();
+    const LoggerButtonUp up =
+        zoomButtonUp(doc_.loggerViewState(), toGraphPoint(lastMousePosition_), graphInputs());
+    if (up.dragEnded)
+        endDrag();
+    if (up.zoomed)
+        repaintNow(); // the first zoom-mode paint enables and places the scroll bar
+}
+
+// The watch judges the position of the last mouse event, which keeps coming while the
+// button is held, wherever the mouse goes.
+void CLoggerGraphDlg::onDragWatchTimer() {
+    LoggerViewState& view = doc_.loggerViewState();
+    if (zoomDragWatch(view, toGraphPoint(lastMousePosition_), graphInputs())) {
+        endDrag();
+        repaint();
+    } else if (!view.dragActive) {
+        dragWatch_.stop();
+    }
+}
+
+void CLoggerGraphDlg::endDrag() {
+    rubberBand_->hide();
+    dragWatch_.stop();
+}
+
+// Dragging the thumb to p puts reading p - 1 at the plot's left edge; every other
+// scroll action leaves the thumb, and the curves, where they are.
+void CLoggerGraphDlg::onScrollAction(int action) {
+    LoggerViewState& view = doc_.loggerViewState();
+    if (action == QAbstractSlider::SliderMove)
+        trackScrollThumb(view, scrollBar_->sliderPosition());
+    scrollBar_->setSliderPosition(scrollThumbPosition(view));
+    repaintNow();
+}
+
 // --- cursor ------------------------------------------------------------------------------
 
 void CLoggerGraphDlg::mouseMoveEvent(QMouseEvent* event) {
     QDialog::mouseMoveEvent(event);
+    lastMousePosition_ = event->position().toPoint();
     LoggerViewState& view = doc_.loggerViewState();
     const bool cursorWasShown = !view.cursorHidden;
     const int cursorWasAt = view.cursorX;
-    const QPoint position = event->position().toPoint();
     const std::optional<LoggerMouseMove> move =
-        zoomMouseMove(view, {position.x(), position.y()}, graphInputs());
+        zoomMouseMove(view, toGraphPoint(lastMousePosition_), graphInputs());
     if (!move)
         return;
     if (move->cursorLine) {
         if (cursorWasShown)
             update(cursorColumn(cursorWasAt));
         update(cursorColumn(view.cursorX));
+    }
+    if (move->rubberBand && !view.dragStill) {
+        rubberBand_->setGeometry(toQRect(*move->rubberBand));
+        rubberBand_->show();
     }
     if (!move->readout.empty())
         update(readoutLineRect());
@@ -318,6 +488,7 @@ QRect CLoggerGraphDlg::readoutLineRect() const {
 // --- close -------------------------------------------------------------------------------
 
 void CLoggerGraphDlg::closeEvent(QCloseEvent* event) {
+    endDrag();
     doc_.closeLoggerWindow();
     scrollBar_->setEnabled(false);
     event->accept();

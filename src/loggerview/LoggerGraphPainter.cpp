@@ -82,7 +82,7 @@ public:
                     const int reach = to.y == from.y ? from.y : to.y - (to.y > from.y ? 1 : -1);
                     low = std::min(low, reach);
                     high = std::max(high, reach);
-                } else {
+                } else if (reachesImage(from, to)) {
                     farLines_.append(QLine(toQPoint(from), toQPoint(to)));
                 }
             }
@@ -102,6 +102,15 @@ public:
     }
 
 private:
+    // Deep in a zoom most of a curve lies far outside the picture; a line whose box
+    // misses the image draws nothing there, and the painter need not clip it.
+    bool reachesImage(GraphPoint from, GraphPoint to) const {
+        const int left = origin_.x();
+        const int top = origin_.y();
+        return std::max(from.x, to.x) >= left && std::min(from.x, to.x) < left + image_.width() &&
+               std::max(from.y, to.y) >= top && std::min(from.y, to.y) < top + image_.height();
+    }
+
     void writeColumn(int clientX, int low, int high) {
         const int x = clientX - origin_.x();
         if (x < 0 || x >= image_.width())

@@ -18,12 +18,18 @@ def f32(v):
     return struct.unpack("<f", struct.pack("<f", v))[0]
 
 
-graph = bytes([7]) + b"KV4410M" + struct.pack("<i", len(readings))
-for reading in readings:
-    graph += struct.pack("<5f", *reading)
-graph += bytes([unit]) + struct.pack("<6i", *start) + struct.pack("<3i", rate, gain, offset)
-assert len(graph) == 49 + 20 * len(readings)
-open("three-readings.graph", "wb").write(graph)
+def graph_file(gain, offset):
+    graph = bytes([7]) + b"KV4410M" + struct.pack("<i", len(readings))
+    for reading in readings:
+        graph += struct.pack("<5f", *reading)
+    graph += bytes([unit]) + struct.pack("<6i", *start) + struct.pack("<3i", rate, gain, offset)
+    assert len(graph) == 49 + 20 * len(readings)
+    return graph
+
+
+open("three-readings.graph", "wb").write(graph_file(gain, offset))
+# The same set as saved while no file has been read: the Y scale 100 and 0.
+open("three-readings-default-scale.graph", "wb").write(graph_file(100, 0))
 
 
 def text(celsius):

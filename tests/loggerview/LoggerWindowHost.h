@@ -2,12 +2,14 @@
 
 // The logger graph window on the offscreen platform over a document whose download the
 // test fills in, with the user's gestures (double-clicks on the file list, toolbar
-// clicks, mouse moves) sent as real events, and what the window painted read back.
+// clicks, mouse moves and drags) sent as real events, and what the window painted read
+// back.
 #include "core/CalendarTime.h"
 #include "document/CKVDoc.h"
 #include "loggerview/CLoggerGraphDlg.h"
 #include "loggerview/LoggerGraphPainter.h"
 
+#include <QCursor>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -76,6 +78,7 @@ public:
 
     void doubleClickRow(int row) {
         QTableView& view = list();
+        view.scrollTo(view.model()->index(row, 1));
         const QPoint at = view.visualRect(view.model()->index(row, 1)).center();
         QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, at);
         QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, at);
@@ -88,9 +91,29 @@ public:
         settle();
     }
 
+    // With no button held the move goes through the system cursor, which sends nothing
+    // when it is there already (as an earlier window may have left it): it then comes
+    // from the pixel beside.
     void moveMouse(QPoint to) {
+        if (QCursor::pos() == window->mapToGlobal(to))
+            QTest::mouseMove(window, to + QPoint(1, 0));
         QTest::mouseMove(window, to);
         settle();
+    }
+
+    void press(QPoint at) {
+        QTest::mousePress(window, Qt::LeftButton, {}, at);
+        settle();
+    }
+    void release(QPoint at) {
+        QTest::mouseRelease(window, Qt::LeftButton, {}, at);
+        settle();
+    }
+    // The left button pressed at `from`, the mouse moved to `to` and released there.
+    void drag(QPoint from, QPoint to) {
+        press(from);
+        moveMouse(to);
+        release(to);
     }
 
     // What the window paints, children included, as a fresh rendering.

@@ -486,11 +486,15 @@ TEST(LoggerWindow, TheToolbarHasElevenPictureButtonsAndOnlyWhatWorksIsEnabled) {
     EXPECT_EQ(actions[3]->toolTip(), QStringLiteral("ZoomOut"));
     for (int i : {2, 4, 5, 6, 7, 8, 9, 10})
         EXPECT_TRUE(actions[i]->toolTip().isEmpty()) << i;
-    // Save, Download and ZoomOut have no action yet.
-    for (LoggerCommandId id : {kLoggerSave, kLoggerDownload, kLoggerZoomOut})
+    // In download mode Save waits for a set to be shown, and Download never works.
+    for (LoggerCommandId id : {kLoggerSave, kLoggerDownload})
         EXPECT_FALSE(host.window->command(id)->isEnabled()) << id;
-    for (LoggerCommandId id : {kLoggerShowT1, kLoggerShowIR, kLoggerShowAll, kLoggerYAxis})
+    for (LoggerCommandId id :
+         {kLoggerZoomOut, kLoggerShowT1, kLoggerShowIR, kLoggerShowAll, kLoggerYAxis})
         EXPECT_TRUE(host.window->command(id)->isEnabled()) << id;
+    host.doubleClickRow(0);
+    EXPECT_TRUE(host.window->command(kLoggerSave)->isEnabled());
+    EXPECT_FALSE(host.window->command(kLoggerDownload)->isEnabled());
 }
 
 TEST(LoggerWindow, ClosingPutsTheLoggerStateBackToRestAndReleasesTheDownload) {
