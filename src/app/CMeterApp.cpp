@@ -1,6 +1,7 @@
 #include "app/CMeterApp.h"
 
 #include "app/CMainFrame.h"
+#include "app/DataLoggerCommand.h"
 #include "app/TerminationSignals.h"
 #include "graph/CKVView.h"
 
@@ -31,11 +32,12 @@ void CMeterApp::initInstance() {
     options.settingsFolder = settingsFolder_;
     options.deviceOverride = commandLine_.demo ? startEmulator() : commandLine_.devicePath;
     mainFrame_ = std::make_unique<CMainFrame>(doc_, std::move(options));
-    if (!commandLine_.graphFile.isEmpty())
-        openCommandLineFile();
+    const bool fileLoaded = !commandLine_.graphFile.isEmpty() && openCommandLineFile();
     // Without a window manager nothing maximises the window: it gets the screen anyway.
     mainFrame_->setGeometry(mainFrame_->screen()->availableGeometry());
     mainFrame_->showMaximized();
+    if (fileLoaded)
+        mainFrame_->dataLoggerCommand().showLoadedFile();
 }
 
 void CMeterApp::exitOnTerminationSignals(std::function<void(int)> exit, std::FILE* messages) {
@@ -60,10 +62,11 @@ QString CMeterApp::startEmulator() {
     return {};
 }
 
-void CMeterApp::openCommandLineFile() {
+bool CMeterApp::openCommandLineFile() {
     const GraphReadResult result = doc_.openGraphFile(toFilesystemPath(commandLine_.graphFile));
     if (!result.loaded())
         showMessage(QString::fromStdString(result.message));
+    return result.loaded();
 }
 
 std::filesystem::path userSettingsFolder() {

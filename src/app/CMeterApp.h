@@ -26,10 +26,11 @@ public:
     CMeterApp& operator=(const CMeterApp&) = delete;
 
     // Start-up: the emulator when asked for, the main window with its view, the .graph
-    // file of the command line opened into the document, the window shown maximised.
+    // file of the command line opened into the document, the window shown maximised,
+    // and then the file in the logger graph window, as row 1 of its list and shown.
     // A file that cannot be read is reported and the programme starts with nothing
-    // loaded; an emulator that cannot be started is reported and the meter is looked
-    // for as usual.
+    // loaded and no logger window; an emulator that cannot be started is reported and
+    // the meter is looked for as usual.
     void initInstance();
 
     // SIGINT, SIGTERM and SIGHUP (Ctrl+C, a logout, kill) end the programme from the
@@ -43,7 +44,8 @@ public:
 
 private:
     QString startEmulator();
-    void openCommandLineFile();
+    // Reads the command line's file into the document; false when it was refused.
+    bool openCommandLineFile();
 
     CommandLine commandLine_;
     std::filesystem::path settingsFolder_;

@@ -11,7 +11,8 @@ struct CommandLine {
     QString devicePath;
     // Start the meter emulator and use its pseudo-terminal as the device.
     bool demo = false;
-    // A .graph file opened into the document before the window shows.
+    // A .graph file opened into the document before the window shows, then shown in the
+    // logger graph window.
     QString graphFile;
     bool showHelp = false;
     bool showVersion = false;

@@ -37,6 +37,21 @@ void DataLoggerCommand::closeLoggerWindow() {
         loggerWindow_->close();
 }
 
+void DataLoggerCommand::openFiles() {
+    if (!canStart())
+        return;
+    doc_.prepareLoggerFiles(false);
+    openLoggerWindow();
+}
+
+void DataLoggerCommand::showLoadedFile() {
+    if (!canStart())
+        return;
+    doc_.prepareLoggerFiles(true);
+    openLoggerWindow();
+    loggerWindow_->showListRow(0);
+}
+
 bool DataLoggerCommand::canStart() const {
     return !loggerWindow_ && !doc_.loggerModeFlags().loggerWindowShown && !link_.downloadMode();
 }
@@ -79,6 +94,8 @@ void DataLoggerCommand::openLoggerWindow() {
 void DataLoggerCommand::bindTo(CMainFrame& frame) {
     frame.bindCommand(
         kCmdDataLogger, [this] { start(); }, [this] { return canStart(); });
+    frame.bindCommand(
+        kCmdOpen, [this] { openFiles(); }, [this] { return canStart(); });
     connect(this, &DataLoggerCommand::availabilityChanged, &frame,
             &CMainFrame::requestCommandStateUpdate);
 }

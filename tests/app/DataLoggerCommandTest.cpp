@@ -4,7 +4,9 @@
 // runs or the window is open; an empty memory, a meter that does not answer, a download
 // given up and a port lost on the way each end with their message, shown from the event
 // loop after the handler has returned; closing the main window takes the logger window
-// with it. At the end, a download of three sets from the emulator over a pseudo-terminal.
+// with it. Open brings the same window up in file mode with an empty list, and a file
+// the document's own Open reads while it is up becomes a row. At the end, a download of
+// three sets from the emulator over a pseudo-terminal.
 #include "app/DataLoggerCommand.h"
 
 #include "app/CMainFrame.h"
@@ -16,6 +18,7 @@
 #include "link/MeterState.h"
 #include "loggerview/CLoggerGraphDlg.h"
 #include "loggerview/CProgressDlg.h"
+#include "loggerview/LoggerToolBar.h"
 #include "sim/LoggerMemory.h"
 #include "support/FakePortEnumerator.h"
 #include "support/FakeSerialPort.h"
@@ -218,6 +221,37 @@ TEST_F(DataLoggerCommandTest, ClosingTheMainWindowTakesTheLoggerWindowWithIt) {
 
 QString cell(const QTableView& list, int row, int column) {
     return list.model()->data(list.model()->index(row, column)).toString();
+}
+
+TEST_F(DataLoggerCommandTest, OpenShowsAnEmptyFileListWhereEveryFileReadSinceBecomesARow) {
+    const std::filesystem::path golden =
+        (qEnvironmentVariable("CALORANT_TEST_DATA") + "/three-readings.graph").toStdU16String();
+    // A file read before the window opens is not one of its rows.
+    ASSERT_TRUE(doc.openGraphFile(golden).loaded());
+    QAction& open = *frame->commandAction(kCmdOpen);
+    ASSERT_TRUE(open.isEnabled());
+
+    open.trigger();
+    ASSERT_NE(loggerWindow(), nullptr);
+    settle();
+    EXPECT_TRUE(loggerWindow()->isVisible());
+    EXPECT_EQ(doc.loggerModeFlags().loggerFileMode, 1);
+    EXPECT_EQ(loggerWindow()->fileList()->model()->rowCount(), 0);
+    EXPECT_TRUE(loggerWindow()->command(kLoggerDownload)->isEnabled());
+    EXPECT_FALSE(open.isEnabled()); // one logger window at a time
+    EXPECT_FALSE(dataLogger().isEnabled());
+
+    // The document's own Open (Ctrl+O) reads into the window's list.
+    ASSERT_TRUE(doc.openGraphFile(golden).loaded());
+    settle();
+    ASSERT_EQ(loggerWindow()->fileList()->model()->rowCount(), 1);
+    EXPECT_EQ(cell(*loggerWindow()->fileList(), 0, 1), QStringLiteral("12/07/26 14:05:09"));
+
+    loggerWindow()->close();
+    settle();
+    EXPECT_TRUE(open.isEnabled());
+    EXPECT_TRUE(dataLogger().isEnabled());
+    EXPECT_EQ(doc.loggerModeFlags().loggerFileMode, 0);
 }
 
 TEST(DataLoggerOverPseudoTerminal, ThreeSetsFromTheEmulatorBecomeThreeRowsInTheUnitItReported) {

@@ -1,14 +1,17 @@
 // Start-up as the programme does it: the command line read into its options (help,
 // version, device, demo, one .graph file) and usage errors; a .graph file named on it
-// loaded into the document before the window shows, or refused with "Invalid Format!"
-// while the programme still starts; --demo connecting the window to the meter emulator;
+// loaded into the document before the window shows and then shown as row 1 of the
+// logger graph window, or refused with "Invalid Format!" while the programme still
+// starts, with no logger window; --demo connecting the window to the meter emulator;
 // the About box and the user manual, whose pages all resolve their links.
 #include "app/CAboutDlg.h"
 #include "app/CMainFrame.h"
 #include "app/CMeterApp.h"
 #include "app/CommandLine.h"
+#include "app/DataLoggerCommand.h"
 #include "app/HelpWindow.h"
 #include "graph/CKVView.h"
+#include "loggerview/CLoggerGraphDlg.h"
 #include "support/NextModal.h"
 
 #include <QAction>
@@ -18,6 +21,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QRegularExpression>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
@@ -99,7 +103,7 @@ private:
     const CKVDoc& doc_;
 };
 
-TEST_F(StartUpTest, AGraphFileOnTheCommandLineIsLoadedBeforeTheWindowShows) {
+TEST_F(StartUpTest, AGraphFileOnTheCommandLineIsLoadedBeforeTheWindowShowsAndThenShown) {
     CommandLine commandLine;
     commandLine.graphFile = qEnvironmentVariable("CALORANT_TEST_DATA") + "/three-readings.graph";
     const NextModal message([](QWidget&) {});
@@ -116,6 +120,21 @@ TEST_F(StartUpTest, AGraphFileOnTheCommandLineIsLoadedBeforeTheWindowShows) {
     EXPECT_EQ(app.document().loggerModeFlags().fileSetLoaded, 1);
     EXPECT_TRUE(app.mainFrame()->isVisible());
     EXPECT_EQ(app.mainFrame()->windowTitle(), QStringLiteral("KL320 Thermocouple/IR Datalogger"));
+
+    // The logger graph window in file mode, the file its row 1, shown as a double-click
+    // shows it: on its own scale, with its Data List.
+    CLoggerGraphDlg* logger = app.mainFrame()->dataLoggerCommand().loggerWindow();
+    ASSERT_NE(logger, nullptr);
+    EXPECT_TRUE(logger->isVisible());
+    EXPECT_EQ(app.document().loggerModeFlags().loggerFileMode, 1);
+    ASSERT_EQ(logger->fileList()->model()->rowCount(), 1);
+    EXPECT_EQ(logger->fileList()->currentIndex().row(), 0);
+    ASSERT_NE(app.document().shownLoggerSet(), nullptr);
+    EXPECT_EQ(app.document().loggerViewState().yGain, 5);
+    ASSERT_NE(logger->dataList(), nullptr);
+    EXPECT_EQ(logger->dataList()->windowTitle(), QStringLiteral("Detail Data List_File1"));
+    EXPECT_EQ(logger->dataList()->list()->model()->rowCount(), 3);
+    EXPECT_FALSE(app.mainFrame()->commandAction(kCmdOpen)->isEnabled());
 }
 
 TEST_F(StartUpTest, AnUnreadableGraphFileIsReportedAndNothingIsLoaded) {
@@ -141,6 +160,7 @@ TEST_F(StartUpTest, AnUnreadableGraphFileIsReportedAndNothingIsLoaded) {
         EXPECT_EQ(app->document().loggerSet().readingCount, 0);
         EXPECT_EQ(app->document().loggerModeFlags().fileSetLoaded, 0);
         EXPECT_TRUE(app->mainFrame()->isVisible());
+        EXPECT_EQ(app->mainFrame()->dataLoggerCommand().loggerWindow(), nullptr);
     }
 }
 
