@@ -22,8 +22,11 @@ struct FileDialogRequest {
     QString defaultSuffix;
 };
 
-// The programme's file dialogs, modal to `parent`. The save dialog confirms before it
-// replaces a file; the open dialog takes only an existing file. Nothing when cancelled.
+// The programme's file dialogs, modal to `parent`. A name chosen to save under ends in
+// one of the filter's extensions, or gets the default suffix ("12-07-26 14.30.22" is
+// saved as "12-07-26 14.30.22.graph", "run.csv" stays), and the save dialog confirms
+// before it replaces a file; the open dialog takes only an existing file. Nothing when
+// cancelled.
 std::optional<std::filesystem::path> runSaveFileDialog(QWidget* parent,
                                                        const FileDialogRequest& request);
 std::optional<std::filesystem::path> runOpenFileDialog(QWidget* parent,

@@ -22,6 +22,7 @@
 #include "sim/LoggerMemory.h"
 #include "support/FakePortEnumerator.h"
 #include "support/FakeSerialPort.h"
+#include "support/ModalScript.h"
 
 #include <QAction>
 #include <QApplication>
@@ -29,46 +30,17 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
-#include <deque>
 #include <functional>
 #include <gtest/gtest.h>
 
 using namespace calorant;
+using calorant::test::ModalScript;
 
 namespace {
 
 QByteArray toBytes(const std::vector<std::uint8_t>& data) {
     return QByteArray(reinterpret_cast<const char*>(data.data()), qsizetype(data.size()));
 }
-
-// Handles the modal windows that come up, one handler each, in order; what each saw is
-// kept as "title: text".
-class ModalScript {
-public:
-    explicit ModalScript(std::deque<std::function<void(QWidget&)>> handlers)
-        : handlers_(std::move(handlers)) {
-        QObject::connect(&poll_, &QTimer::timeout, [this] {
-            QWidget* modal = QApplication::activeModalWidget();
-            if (!modal || modal == last_ || handlers_.empty())
-                return;
-            last_ = modal;
-            const auto* box = qobject_cast<QMessageBox*>(modal);
-            seen << modal->windowTitle() + ": " + (box ? box->text() : QString());
-            const auto handler = std::move(handlers_.front());
-            handlers_.pop_front();
-            handler(*modal);
-        });
-        poll_.start(5);
-    }
-
-    QStringList seen;
-
-private:
-    std::deque<std::function<void(QWidget&)>> handlers_;
-    QTimer poll_;
-    QPointer<QWidget> last_;
-};
 
 void closeIt(QWidget& modal) {
     modal.close();
