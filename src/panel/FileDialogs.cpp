@@ -1,7 +1,5 @@
 #include "panel/FileDialogs.h"
 
-#include "panel/DialogLayout.h"
-
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -85,20 +83,6 @@ std::optional<std::filesystem::path> runOpenFileDialog(QWidget* parent,
     if (!chosen)
         return std::nullopt;
     return toPath(*chosen);
-}
-
-std::optional<std::filesystem::path>
-WidgetFileDialogs::askSavePath(const FileDialogRequest& request) {
-    return runSaveFileDialog(parent_, request);
-}
-
-std::optional<std::filesystem::path>
-WidgetFileDialogs::askOpenPath(const FileDialogRequest& request) {
-    return runOpenFileDialog(parent_, request);
-}
-
-void WidgetFileDialogs::showMessage(const QString& text) {
-    calorant::showMessage(parent_, text);
 }
 
 } // namespace calorant

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "panel/DialogLayout.h"
+
 #include <QString>
 #include <filesystem>
 #include <optional>
@@ -44,17 +46,27 @@ public:
     virtual void showMessage(const QString& text) = 0;
 };
 
-// The dialogs above and message boxes captioned "Calorant", modal to `parent`.
-class WidgetFileDialogs : public FileDialogs {
+// The dialogs above and message boxes captioned "Calorant", modal to `parent`, for
+// FileDialogs or an interface built on it that asks more.
+template <typename Interface> class WidgetFileDialogsFor : public Interface {
 public:
-    explicit WidgetFileDialogs(QWidget* parent) : parent_(parent) {}
+    explicit WidgetFileDialogsFor(QWidget* parent) : parent_(parent) {}
 
-    std::optional<std::filesystem::path> askSavePath(const FileDialogRequest& request) override;
-    std::optional<std::filesystem::path> askOpenPath(const FileDialogRequest& request) override;
-    void showMessage(const QString& text) override;
+    std::optional<std::filesystem::path> askSavePath(const FileDialogRequest& request) override {
+        return runSaveFileDialog(parent_, request);
+    }
+    std::optional<std::filesystem::path> askOpenPath(const FileDialogRequest& request) override {
+        return runOpenFileDialog(parent_, request);
+    }
+    void showMessage(const QString& text) override { calorant::showMessage(parent_, text); }
+
+protected:
+    QWidget* parent() const { return parent_; }
 
 private:
     QWidget* parent_;
 };
+
+using WidgetFileDialogs = WidgetFileDialogsFor<FileDialogs>;
 
 } // namespace calorant
