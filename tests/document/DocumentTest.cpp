@@ -2,7 +2,8 @@
 // which order its signals come, the sampling clock and its re-arm after Run, the end of a
 // recording by its limits and by silence, the offline state, a logger download kept or
 // refused, a downloaded set shown, a .graph file opened or refused, the rows picked in
-// the logger window's file list, and the close of that window.
+// the logger window's file list, which in file mode are shown only once picked, and the
+// close of that window.
 #include "core/CalendarTime.h"
 #include "document/CKVDoc.h"
 
@@ -277,6 +278,49 @@ TEST(DocumentLogger, ADoubleClickedFileRowComesBackWithItsOwnScaleAndAnEmptyRowC
     EXPECT_EQ(doc.loggerSet().readingCount, 4);
     EXPECT_EQ(doc.loggerViewState().yGain, 20);
     EXPECT_EQ(shown.count(), 1);
+}
+
+// A file of `readings` readings just read, as openGraphFile leaves it.
+void readFile(CKVDoc& doc, int readings) {
+    doc.loggerSet().readingCount = readings;
+    doc.loggerModeFlags().fileSetLoaded = 1;
+    doc.loggerModeFlags().appendLoadedFile = 1;
+}
+
+TEST(DocumentLogger, InFileModeOnlyAPickedRowIsShownAndItStaysShownWhileTheNextFileIsListed) {
+    CKVDoc doc;
+    readFile(doc, 7); // read before the window: Open's list starts empty all the same
+    doc.prepareLoggerFiles(false);
+    EXPECT_EQ(doc.loggerModeFlags().loggerFileMode, 1);
+    EXPECT_EQ(doc.loggerModeFlags().appendLoadedFile, 0);
+
+    readFile(doc, 4);
+    EXPECT_EQ(doc.refreshShownLoggerSet(), nullptr); // read, not yet listed
+    EXPECT_EQ(doc.listLoadedFile().row, 0);
+    EXPECT_EQ(doc.loggerModeFlags().appendLoadedFile, 0);
+    EXPECT_EQ(doc.refreshShownLoggerSet(), nullptr); // listed, not picked
+    doc.pickLoggerListRow(0);
+    ASSERT_NE(doc.refreshShownLoggerSet(), nullptr);
+
+    // The next file read stays in the set until it is listed (the picked row copied over
+    // it would be listed in its place); then the picked row comes back.
+    readFile(doc, 9);
+    EXPECT_EQ(doc.refreshShownLoggerSet()->readingCount, 9);
+    EXPECT_EQ(doc.listLoadedFile().row, 1);
+    EXPECT_EQ(doc.refreshShownLoggerSet()->readingCount, 4);
+
+    // When the table starts over, no row is shown.
+    doc.loggerFileTable().lastFileRow = kLoggerFileRows - 1;
+    readFile(doc, 2);
+    EXPECT_TRUE(doc.listLoadedFile().listCleared);
+    EXPECT_EQ(doc.refreshShownLoggerSet(), nullptr);
+
+    // A file named at start-up is the first row of the window to come.
+    doc.closeLoggerWindow();
+    readFile(doc, 5);
+    doc.prepareLoggerFiles(true);
+    EXPECT_EQ(doc.loggerModeFlags().appendLoadedFile, 1);
+    EXPECT_EQ(doc.listLoadedFile().row, 0);
 }
 
 TEST(DocumentLogger, ClosingTheLoggerWindowReleasesTheDownloadButKeepsTheShownSet) {
