@@ -1,6 +1,7 @@
 #include "sim/LoggerMemory.h"
 
 #include <cmath>
+#include <random>
 
 namespace calorant::sim {
 namespace {
@@ -52,6 +53,32 @@ std::vector<SetRecipe> evenSets(int sets, int records) {
     return recipes;
 }
 
+// Seeded on its own, so that the garbage is the same whatever the live stream's seed.
+constexpr std::uint32_t kGarbageSeed = 0x5EED;
+
+// Random bytes in which AA is never followed by 56, with set markers at the offsets of
+// kGarbageSetMarkers whose remaining header bytes say nothing sensible.
+std::vector<std::uint8_t> garbageBytes() {
+    std::mt19937 random(kGarbageSeed);
+    std::uniform_int_distribution<int> byte(0, 255);
+    std::vector<std::uint8_t> bytes(kGarbageLength);
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        bytes[i] = static_cast<std::uint8_t>(byte(random));
+        if (i > 0 && bytes[i - 1] == 0xAA && bytes[i] == 0x56)
+            bytes[i] = 0x57;
+    }
+    // Interval 0 s; second 200, minute 99, hour 77, day 0, month 0; year 2007 + 255.
+    const std::uint8_t nonsense[] = {0xAA, 0x56, 0x00, 0x00, 200, 99, 77, 0, 0, 0x00, 255};
+    // An interval that is itself a set marker; second 61, minute 60, hour 24, day 32,
+    // month 13; year 2207.
+    const std::uint8_t outOfRange[] = {0xAA, 0x56, 0xAA, 0x56, 61, 60, 24, 32, 13, 0x00, 200};
+    std::copy(std::begin(nonsense), std::end(nonsense), bytes.begin() + kGarbageSetMarkers[0]);
+    std::copy(std::begin(outOfRange), std::end(outOfRange), bytes.begin() + kGarbageSetMarkers[1]);
+    bytes[kGarbageSetMarkers[3]] = 0xAA;
+    bytes[kGarbageSetMarkers[3] + 1] = 0x56;
+    return bytes;
+}
+
 } // namespace
 
 void LoggerMemory::beginSet(int intervalSeconds, const SetStart& start) {
@@ -81,6 +108,10 @@ void LoggerMemory::appendRecord(const ChannelTenths& tenths) {
 
 void LoggerMemory::appendErased(std::size_t count) {
     content_.insert(content_.end(), count, kErasedByte);
+}
+
+void LoggerMemory::appendRaw(std::span<const std::uint8_t> bytes) {
+    content_.insert(content_.end(), bytes.begin(), bytes.end());
 }
 
 std::vector<std::uint8_t> LoggerMemory::headerReply(std::uint8_t unitCode) const {
@@ -120,6 +151,9 @@ LoggerMemory makeLoggerMemory(LoggerContent content) {
         break;
     case LoggerContent::NoSets:
         memory.appendErased(100);
+        break;
+    case LoggerContent::Garbage:
+        memory.appendRaw(garbageBytes());
         break;
     }
     return memory;

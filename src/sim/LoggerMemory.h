@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -34,6 +35,8 @@ public:
     void appendRecord(const ChannelTenths& tenths);
     // Raw bytes that belong to no set, such as erased memory.
     void appendErased(std::size_t count);
+    // Any bytes at all, as they are.
+    void appendRaw(std::span<const std::uint8_t> bytes);
 
     const std::vector<std::uint8_t>& content() const { return content_; }
     // BB 55, unit code, two unused bytes, L as unsigned 32-bit big-endian.
@@ -52,7 +55,14 @@ enum class LoggerContent {
     Large,     // ten sets, L = 45000: two 20000-byte blocks and a remainder
     Oversized, // ten sets, L = 150000: more than a 131072-byte download buffer
     NoSets,    // 100 bytes of erased memory and no set header
+    Garbage,   // no memory image: random bytes holding the set markers of kGarbageSetMarkers
 };
+
+// Where the garbage memory holds the byte pair AA 56 of a set header, and nowhere else:
+// a set with a zero interval and a zero day and month, one with every field out of its
+// range, one inside that one's header, and one whose header runs into the closing bytes.
+inline constexpr std::size_t kGarbageLength = 1200;
+inline constexpr std::size_t kGarbageSetMarkers[] = {37, 300, 302, kGarbageLength - 2};
 
 LoggerMemory makeLoggerMemory(LoggerContent content);
 

@@ -34,6 +34,7 @@ const std::vector<std::pair<std::string, LoggerChoice>>& loggerNames() {
         {"large", {LoggerContent::Large, DownloadBehaviour::Answer}},
         {"oversized", {LoggerContent::Oversized, DownloadBehaviour::Answer}},
         {"no-sets", {LoggerContent::NoSets, DownloadBehaviour::Answer}},
+        {"garbage", {LoggerContent::Garbage, DownloadBehaviour::Answer}},
         {"halfway", {LoggerContent::Sets, DownloadBehaviour::StopHalfway}},
         {"mute", {LoggerContent::Sets, DownloadBehaviour::Mute}},
         {"unplug", {LoggerContent::Sets, DownloadBehaviour::UnplugHalfway}},
@@ -129,7 +130,7 @@ std::string simUsage() {
            "                        low-battery\n"
            "  --frame-interval MS   time between live frames (default 1000)\n"
            "  --logger NAME         logger memory and download: sets (default), empty, large,\n"
-           "                        oversized, no-sets, halfway, mute, unplug\n"
+           "                        oversized, no-sets, garbage, halfway, mute, unplug\n"
            "  --pace line|fast      memory stream at 960 bytes/s like 9600 baud (default line),\n"
            "                        or as fast as the terminal takes it\n"
            "  --link PATH           publish the device as symlink PATH, re-pointed to each new\n"

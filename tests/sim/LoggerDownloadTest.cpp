@@ -70,7 +70,7 @@ TEST(LoggerMemory, BuiltInMemoriesHaveTheirSizesAndNoStraySetMarkers) {
     for (const Case& c :
          {Case{LoggerContent::Sets, 3 * 11 + 330 * 10, 3}, Case{LoggerContent::Empty, 0, 0},
           Case{LoggerContent::Large, 45000, 10}, Case{LoggerContent::Oversized, 150000, 10},
-          Case{LoggerContent::NoSets, 100, 0}}) {
+          Case{LoggerContent::NoSets, 100, 0}, Case{LoggerContent::Garbage, kGarbageLength, 4}}) {
         const LoggerMemory memory = makeLoggerMemory(c.content);
         EXPECT_EQ(memory.content().size(), c.length);
         EXPECT_EQ(setHeaderCount(memory.stream()), c.sets);
@@ -80,6 +80,21 @@ TEST(LoggerMemory, BuiltInMemoriesHaveTheirSizesAndNoStraySetMarkers) {
     EXPECT_EQ(sets[6], 9);
     EXPECT_EQ(sets[10], 12);
     EXPECT_EQ(int16At(sets, 13), -200);
+}
+
+TEST(LoggerMemory, GarbageHoldsSetMarkersOnlyWhereItSaysAndIsTheSameForEveryRun) {
+    const std::vector<std::uint8_t> garbage = makeLoggerMemory(LoggerContent::Garbage).content();
+    std::vector<std::size_t> markers;
+    for (std::size_t i = 0; i + 1 < garbage.size(); ++i)
+        if (garbage[i] == 0xAA && garbage[i + 1] == 0x56)
+            markers.push_back(i);
+    EXPECT_EQ(markers, std::vector<std::size_t>(std::begin(kGarbageSetMarkers),
+                                                std::end(kGarbageSetMarkers)));
+    EXPECT_EQ(garbage[37 + 2], 0);   // interval 0
+    EXPECT_EQ(garbage[37 + 8], 0);   // month 0
+    EXPECT_EQ(garbage[300 + 8], 13); // month 13
+    EXPECT_NE(garbage[0], 0xAA) << "the memory does not begin with a set";
+    EXPECT_EQ(makeLoggerMemory(LoggerContent::Garbage).content(), garbage);
 }
 
 class Download : public ::testing::Test {
