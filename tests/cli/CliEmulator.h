@@ -6,6 +6,7 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QStringList>
+#include <csignal>
 #include <gtest/gtest.h>
 
 namespace cli_test {
@@ -72,6 +73,9 @@ public:
 
     // The terminal's path; empty when the emulator did not start.
     const QString& pty() const { return pty_; }
+
+    // Pulls the device out now; it comes back after the emulator's replug delay.
+    void unplug() { ::kill(pid_t(process_.processId()), SIGUSR1); }
 
     // The next `count` commands the emulator reports as received ("AA 55 01"); fewer
     // when it stays silent for five seconds.
