@@ -19,6 +19,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
+#include <vector>
 
 #ifdef _WIN32
 #include <io.h>
@@ -128,30 +129,62 @@ std::string reasonFor(DownloadResult result, const MeterLink& link) {
     return {};
 }
 
-// Saves every set and lists it: number, start, unit, rate, readings and file.
+// The folders from `folder` up that do not exist yet, the deepest first.
+std::vector<std::filesystem::path> missingFolders(const std::filesystem::path& folder) {
+    std::vector<std::filesystem::path> missing;
+    std::error_code error;
+    for (std::filesystem::path path = folder;
+         !path.empty() && !std::filesystem::exists(path, error); path = path.parent_path()) {
+        missing.push_back(path);
+        if (path == path.parent_path())
+            break;
+    }
+    return missing;
+}
+
+// Takes away the folders a download made and could not save into (still empty, so
+// nothing else can be lost).
+void removeFolders(const std::vector<std::filesystem::path>& folders) {
+    std::error_code ignored;
+    for (const std::filesystem::path& folder : folders)
+        std::filesystem::remove(folder, ignored);
+}
+
+// Saves every set, all or none, and then lists them: number, start, unit, rate, readings
+// and file. A download that cannot be saved whole leaves the folder as it was.
 int saveSets(const LoggerStore& store, const std::filesystem::path& outDir) {
+    const std::vector<std::filesystem::path> made = missingFolders(outDir);
     std::error_code error;
     std::filesystem::create_directories(outDir, error);
     if (error)
         return reportFailure("cannot create " + outDir.string() + ": " + error.message());
+    const auto fail = [&made](const std::string& reason) {
+        removeFolders(made);
+        return reportFailure(reason);
+    };
 
     const std::vector<std::string> stems = downloadedSetFileStems(store.setStartTime);
+    LoggerSetBatch batch(kLoggerYGain, kLoggerYOffset);
+    std::vector<std::string> lines;
     LoggerSet set;
     for (int k = 0; k < store.setCount; ++k) {
         if (!showDownloadedSet(store, k, set))
-            return reportFailure("set " + formatInt(k + 1) + " of the download is damaged");
+            return fail("set " + formatInt(k + 1) + " of the download is damaged");
         const std::filesystem::path graphPath =
             outDir / std::filesystem::path(stems[static_cast<std::size_t>(k)] + ".graph");
-        const SaveResult saved = saveLoggerSet(graphPath, set, kLoggerYGain, kLoggerYOffset);
-        if (!saved.saved)
-            return reportFailure(saved.message());
+        batch.add(graphPath, set);
         const TemperatureUnit unit = unitOrCelsius(set.unit);
-        printLine("set " + formatInt(k + 1) + ": start " +
-                  formatTime(store.setStartTime[static_cast<std::size_t>(k)], "%m/%d/%y %H:%M:%S") +
-                  ", unit " + std::string(unitLetter(unit)) + ", rate " +
-                  formatInt(set.sampleRate) + " s, " + formatInt(set.readingCount) +
-                  " readings, saved as " + graphPath.filename().string());
+        lines.push_back(
+            "set " + formatInt(k + 1) + ": start " +
+            formatTime(store.setStartTime[static_cast<std::size_t>(k)], "%m/%d/%y %H:%M:%S") +
+            ", unit " + std::string(unitLetter(unit)) + ", rate " + formatInt(set.sampleRate) +
+            " s, " + formatInt(set.readingCount) + " readings, saved as " +
+            graphPath.filename().string());
     }
+    if (const SaveResult saved = batch.save(); !saved.saved)
+        return fail(saved.message());
+    for (const std::string& line : lines)
+        printLine(line);
     return kExitOk;
 }
 

@@ -55,9 +55,27 @@ SaveResult saveRecordingGraph(const std::filesystem::path& graphPath, const Samp
 
 SaveResult saveLoggerSet(const std::filesystem::path& graphPath, const LoggerSet& set,
                          std::int32_t loadedYGain, std::int32_t loadedYOffset) {
-    return saveBoth(
-        graphPath, [&](std::ostream& out) { writeCsvFile(out, set); },
-        [&](std::ostream& out) { writeGraphFile(out, set, loadedYGain, loadedYOffset); });
+    LoggerSetBatch batch(loadedYGain, loadedYOffset);
+    batch.add(graphPath, set);
+    return batch.save();
+}
+
+LoggerSetBatch::LoggerSetBatch(std::int32_t loadedYGain, std::int32_t loadedYOffset)
+    : yGain_(loadedYGain), yOffset_(loadedYOffset) {}
+
+void LoggerSetBatch::add(const std::filesystem::path& graphPath, const LoggerSet& set) {
+    targets_.push_back(companionCsvPath(graphPath));
+    contents_.push_back(formatted([&](std::ostream& out) { writeCsvFile(out, set); }));
+    targets_.push_back(graphPath);
+    contents_.push_back(
+        formatted([&](std::ostream& out) { writeGraphFile(out, set, yGain_, yOffset_); }));
+}
+
+SaveResult LoggerSetBatch::save() const {
+    std::vector<FileContent> files;
+    for (std::size_t i = 0; i < targets_.size(); ++i)
+        files.push_back({targets_[i], contents_[i]});
+    return writeFilesAtomically(files);
 }
 
 } // namespace calorant

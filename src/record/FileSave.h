@@ -5,6 +5,8 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <string>
+#include <vector>
 
 namespace calorant {
 
@@ -30,5 +32,22 @@ SaveResult saveRecordingGraph(const std::filesystem::path& graphPath, const Samp
 // loadedYOffset, 100 and 0 until a file has been read).
 SaveResult saveLoggerSet(const std::filesystem::path& graphPath, const LoggerSet& set,
                          std::int32_t loadedYGain, std::int32_t loadedYOffset);
+
+// Several logger sets saved as one: each set's two files are made as saveLoggerSet
+// makes them, and either every file replaces its target or, when one cannot, none does.
+// A set is formatted when it is added, so one LoggerSet can carry each in turn.
+class LoggerSetBatch {
+public:
+    LoggerSetBatch(std::int32_t loadedYGain, std::int32_t loadedYOffset);
+
+    void add(const std::filesystem::path& graphPath, const LoggerSet& set);
+    SaveResult save() const;
+
+private:
+    std::int32_t yGain_;
+    std::int32_t yOffset_;
+    std::vector<std::filesystem::path> targets_;
+    std::vector<std::string> contents_;
+};
 
 } // namespace calorant

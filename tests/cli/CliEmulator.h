@@ -7,6 +7,7 @@
 #include <QProcessEnvironment>
 #include <QStringList>
 #include <csignal>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace cli_test {
@@ -21,12 +22,16 @@ struct CliResult {
     QStringList errLines;
 };
 
-// Runs `program` with `args` to its end and collects what it printed.
+// Runs `program` with `args` to its end and collects what it printed; `prepare` may set
+// the process up before it starts.
 inline CliResult
 runProgram(const QString& program, const QStringList& args,
-           const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
+           const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment(),
+           const std::function<void(QProcess&)>& prepare = {}) {
     QProcess process;
     process.setProcessEnvironment(environment);
+    if (prepare)
+        prepare(process);
     process.start(program, args);
     CliResult result;
     if (!process.waitForFinished(30000)) {
@@ -46,8 +51,9 @@ runProgram(const QString& program, const QStringList& args,
 
 inline CliResult
 runCli(const QStringList& args,
-       const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
-    return runProgram(binDir() + QStringLiteral("/calorant-cli"), args, environment);
+       const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment(),
+       const std::function<void(QProcess&)>& prepare = {}) {
+    return runProgram(binDir() + QStringLiteral("/calorant-cli"), args, environment, prepare);
 }
 
 // calorant-meter-sim with the given options, on its own pseudo-terminal.

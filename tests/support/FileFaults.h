@@ -38,6 +38,22 @@ inline QMap<QString, QByteArray> folderContents(const QString& folder) {
     return contents;
 }
 
+// What differs between two takes of a folder, one file a line; empty when nothing does.
+inline QString contentsDifference(const QMap<QString, QByteArray>& before,
+                                  const QMap<QString, QByteArray>& after) {
+    QStringList lines;
+    for (auto it = before.begin(); it != before.end(); ++it) {
+        if (!after.contains(it.key()))
+            lines << "gone: " + it.key();
+        else if (after.value(it.key()) != it.value())
+            lines << "changed: " + it.key();
+    }
+    for (auto it = after.begin(); it != after.end(); ++it)
+        if (!before.contains(it.key()))
+            lines << "new: " + it.key();
+    return lines.join('\n');
+}
+
 inline void writeFile(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     if (file.open(QIODevice::WriteOnly))
