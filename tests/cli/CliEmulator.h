@@ -9,6 +9,7 @@
 #include <csignal>
 #include <functional>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace cli_test {
 
@@ -103,5 +104,17 @@ private:
     QProcess process_;
     QString pty_;
 };
+
+// The emulator with `args`, its fixed channels streamed every 100 ms and its device
+// published at a link in `dir`, which follows it through an unplug; returns the link.
+inline QString startLinkedEmulator(std::optional<Emulator>& emulator, const QString& dir,
+                                   QStringList args) {
+    const QString link = dir + QStringLiteral("/meter");
+    emulator.emplace(args << QStringLiteral("--scenario") << QStringLiteral("fixed")
+                          << QStringLiteral("--frame-interval") << QStringLiteral("100")
+                          << QStringLiteral("--link") << link);
+    EXPECT_FALSE(emulator->pty().isEmpty()) << "the emulator did not start";
+    return link;
+}
 
 } // namespace cli_test

@@ -1,8 +1,8 @@
 // Saving: the proposed names, the default folders, the companion-name rule, the two
 // files of a save side by side, files replaced in place (their permissions kept, a
-// symbolic link followed), and saves that fail (missing folder, a target that is a
-// directory), which must say which file failed and why and must leave both existing
-// files as they were and no temporary files behind.
+// symbolic link followed), several sets saved all or none, and saves that fail (missing
+// folder, a target that is a directory), which must say which file failed and why and
+// must leave both existing files as they were and no temporary files behind.
 #include "record/FileSave.h"
 
 #include "FileTestSupport.h"
@@ -140,6 +140,35 @@ TEST(FileSave, AGraphTargetThatCannotBeReplacedLeavesTheExistingCsvAsItWas) {
     fs::remove(folder.path() / "run.csv");
     EXPECT_FALSE(saveLoggerSet(folder.path() / "run.graph", twoReadingSet(), 100, 0).saved);
     EXPECT_EQ(folder.fileNames(), (std::vector<std::string>{"run.graph"}));
+}
+
+TEST(FileSave, SetsSavedTogetherReplaceTheirFilesAllOrNone) {
+    test::ScratchFolder folder;
+    test::writeBytes(folder.path() / "first.graph", "older first");
+    test::writeBytes(folder.path() / "first.csv", "older first table");
+    fs::create_directory(folder.path() / "second.graph"); // cannot be replaced by a file
+
+    LoggerSetBatch refused(100, 0);
+    refused.add(folder.path() / "first.graph", twoReadingSet());
+    refused.add(folder.path() / "second.graph", twoReadingSet());
+    const SaveResult result = refused.save();
+
+    EXPECT_FALSE(result.saved);
+    EXPECT_EQ(result.file, folder.path() / "second.graph");
+    EXPECT_EQ(test::fileBytes(folder.path() / "first.graph"), "older first");
+    EXPECT_EQ(test::fileBytes(folder.path() / "first.csv"), "older first table");
+    EXPECT_EQ(folder.fileNames(),
+              (std::vector<std::string>{"first.csv", "first.graph", "second.graph"}));
+
+    fs::remove(folder.path() / "second.graph");
+    LoggerSetBatch saved(100, 0);
+    saved.add(folder.path() / "first.graph", twoReadingSet());
+    saved.add(folder.path() / "second.graph", twoReadingSet());
+    ASSERT_TRUE(saved.save().saved);
+    EXPECT_EQ(test::fileBytes(folder.path() / "first.graph"),
+              test::fileBytes(folder.path() / "second.graph"));
+    EXPECT_EQ(folder.fileNames(),
+              (std::vector<std::string>{"first.csv", "first.graph", "second.csv", "second.graph"}));
 }
 
 TEST(FileSave, AReplacedFileKeepsItsPermissionsAndASymbolicLinkStaysALink) {
