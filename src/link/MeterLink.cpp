@@ -39,6 +39,9 @@ MeterLink::MeterLink(CMSComm& comm, std::unique_ptr<PortEnumerator> ports, int s
     setUp(portListTimer_, kPortListWatchMs, false, &MeterLink::onPortListTimer);
     setUp(loggerRequestTimer_, kLoggerRequestSpacingMs, false, &MeterLink::onLoggerRequestTimer);
     setUp(giveUpTimer_, 0, true, &MeterLink::onGiveUpTimer);
+    // A coarse timer may fire up to 5 % early, which would give a long stream less than
+    // the time it is owed.
+    giveUpTimer_.setTimerType(Qt::PreciseTimer);
 }
 
 MeterLink::~MeterLink() = default;

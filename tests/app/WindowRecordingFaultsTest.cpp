@@ -29,7 +29,9 @@ int offlineRedPixels(CMeterPanelDlg& panel) {
 using WindowRecordingFaults = WindowOnEmulator;
 
 TEST_F(WindowRecordingFaults, AnUnpluggedMeterStopsTheRecordingWhoseSamplesStayAndAreSaved) {
-    start({"--scenario", "fixed", "--frame-interval", "100", "--replug-after", "2000"});
+    // Back three seconds after the unplug: after the scan a second after the port broke,
+    // which finds nothing, and before the watchdog gives the meter up.
+    start({"--scenario", "fixed", "--frame-interval", "100", "--replug-after", "3000"});
     runAndRecord(3);
     const SampleStore& store = doc.sampleStore();
     CMeterPanelDlg& panel = *frame->view()->meterPanel();

@@ -23,7 +23,7 @@ TEST(CliRecordFaults, AMeterUnpluggedWhileRecordingStopsItBySilenceAndWhatCameIs
     const QString meter =
         startLinkedEmulator(emulator, dir.path(),
                             {QStringLiteral("--unplug-after"), QStringLiteral("2500"),
-                             QStringLiteral("--replug-after"), QStringLiteral("2500")});
+                             QStringLiteral("--replug-after"), QStringLiteral("3000")});
     const QString graph = dir.filePath(QStringLiteral("out/run.graph"));
     QDir().mkpath(dir.filePath(QStringLiteral("out")));
 
