@@ -102,8 +102,6 @@ bool CKVDoc::restoreJournalled(const JournalContent& content) {
 }
 
 void CKVDoc::retireJournal() {
-    if (sampleStore_.recording() && !sampleStore_.stopped())
-        return;
     journal_.retire();
 }
 

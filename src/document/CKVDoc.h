@@ -97,8 +97,8 @@ public:
     // A journal's samples become the recording, stopped; the journal stays until the
     // recording is saved or given up. False when the store cannot take them.
     bool restoreJournalled(const JournalContent& content);
-    // The recording is saved, or the user gave it up: its journal goes. A recording that
-    // goes on keeps journalling.
+    // The recording is safe in a file, or the user gave it up: its journal goes, and a
+    // recording that goes on is no longer journalled.
     void retireJournal();
 
     // --- logger operations --------------------------------------------------------------
