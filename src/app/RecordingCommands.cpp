@@ -20,8 +20,8 @@ QString journalQuestion(const JournalContent& content) {
     const QString started =
         QString::fromStdString(formatTime(content.header.runStartTime, "%m/%d/%y %H:%M:%S"));
     const auto count = static_cast<qsizetype>(content.samples.size());
-    const QString samples = count == 1 ? QStringLiteral("1 sample")
-                                       : QStringLiteral("%1 samples").arg(count);
+    const QString samples =
+        count == 1 ? QStringLiteral("1 sample") : QStringLiteral("%1 samples").arg(count);
     if (content.damaged)
         return QStringLiteral("Calorant did not end normally during a recording, and its "
                               "journal is damaged: %1 of the recording started %2 %3 whole. "

@@ -48,8 +48,8 @@ std::optional<JournalHeader> decodeHeader(std::span<const std::uint8_t> bytes) {
     if (bytes.size() < kJournalHeaderSize)
         return std::nullopt;
     const auto header = bytes.first(kJournalHeaderSize);
-    if (std::memcmp(header.data(), kMagic.data(), kMagic.size()) != 0 ||
-        !checksumMatches(header) || getLittleEndian(header, 8, 2) != kJournalVersion)
+    if (std::memcmp(header.data(), kMagic.data(), kMagic.size()) != 0 || !checksumMatches(header) ||
+        getLittleEndian(header, 8, 2) != kJournalVersion)
         return std::nullopt;
     const auto rate = static_cast<std::int32_t>(getLittleEndian(header, 12, 4));
     if (!isSampleRate(rate))

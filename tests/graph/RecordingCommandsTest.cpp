@@ -360,7 +360,8 @@ TEST_F(RecordingJournalTest, AJournalLeftBehindIsOfferedBackWithItsStartAndSampl
     Script answers;
     answers.yesNo = {true};
     RecordingCommands next{{nextDoc, nextHost.presenter, documents, [] { return kStart; }},
-                           std::make_unique<ScriptedDialogs>(answers), nullptr,
+                           std::make_unique<ScriptedDialogs>(answers),
+                           nullptr,
                            std::make_unique<ScriptedPrintEnvironment>()};
     next.offerJournalledRecording(left);
     EXPECT_EQ(answers.questions,
@@ -384,7 +385,8 @@ TEST_F(RecordingJournalTest, AJournalLeftBehindIsOfferedBackWithItsStartAndSampl
     CKVDoc declined;
     declined.journalInto(journal);
     RecordingCommands no{{declined, nextHost.presenter, documents, [] { return kStart; }},
-                         std::make_unique<ScriptedDialogs>(answers), nullptr,
+                         std::make_unique<ScriptedDialogs>(answers),
+                         nullptr,
                          std::make_unique<ScriptedPrintEnvironment>()};
     no.offerJournalledRecording(left);
     EXPECT_EQ(declined.sampleStore().sampleCount(), 0);

@@ -2,11 +2,10 @@
 // sample and read back whole, what is kept of one cut short, overwritten with garbage,
 // written by another version or longer than a store, a journal that cannot be written,
 // and the recording a journal restores into the sample store.
+#include "FileTestSupport.h"
 #include "core/Crc32.h"
 #include "record/RecordingJournal.h"
 #include "record/SampleStore.h"
-
-#include "FileTestSupport.h"
 
 #include <filesystem>
 #include <fstream>
@@ -41,9 +40,7 @@ protected:
             ASSERT_TRUE(journal.append(sampleOf(20.0f + i * 0.1f, i % 3 != 2)));
     }
 
-    void rewrite(const std::string& bytes) {
-        writeBytes(path, bytes);
-    }
+    void rewrite(const std::string& bytes) { writeBytes(path, bytes); }
 
     ScratchFolder scratch;
     fs::path folder = scratch.path();
@@ -69,7 +66,7 @@ TEST(JournalFormat, HeaderAndSampleBytesAreTheDocumentedLittleEndianLayout) {
     ASSERT_EQ(sample.size(), kJournalSampleSize);
     EXPECT_EQ(sample.substr(0, 6), std::string("\x02\x01\x00\x00\x01\x00", 6));
     EXPECT_EQ(sample.substr(6, 8), std::string("\x00\x00\x80\x3F\x00\x00\x00\xC0", 8)); // 1, -2
-    EXPECT_EQ(littleEndian32(sample, 22), 0x45354800u); // 2900.5
+    EXPECT_EQ(littleEndian32(sample, 22), 0x45354800u);                                 // 2900.5
     EXPECT_EQ(littleEndian32(sample, 26), crc32(bytesOf(sample.substr(0, 26))));
 }
 
@@ -120,8 +117,8 @@ TEST_F(JournalFile, ADamagedJournalKeepsTheWholeSamplesBeforeTheDamage) {
     EXPECT_EQ(content->samples.size(), 5u);
 
     // A sample that is whole but out of sequence ends what is read.
-    rewrite(whole.substr(0, kJournalHeaderSize) +
-            encodeJournalSample(0, sampleOf(1, true)) + encodeJournalSample(2, sampleOf(2, true)));
+    rewrite(whole.substr(0, kJournalHeaderSize) + encodeJournalSample(0, sampleOf(1, true)) +
+            encodeJournalSample(2, sampleOf(2, true)));
     content = readJournal(path);
     EXPECT_TRUE(content->damaged);
     EXPECT_EQ(content->samples.size(), 1u);
