@@ -121,9 +121,9 @@ protected:
                "fast", "--replug-after", "500"});
     }
 
-    // A stopped recording of two samples, to be found as it was after a download.
+    // A stopped recording, to be found as it was after a download or a failed save.
     void recordAndStop() {
-        runAndRecord(2);
+        runAndRecord(1);
         command(kCmdStop).trigger();
         recordedSamples = doc.sampleStore().sampleCount();
         recordedT1.assign(doc.sampleStore().recordedSamples(kT1).begin(),

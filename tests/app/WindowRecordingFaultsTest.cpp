@@ -32,7 +32,7 @@ TEST_F(WindowRecordingFaults, AnUnpluggedMeterStopsTheRecordingWhoseSamplesStayA
     // Back three seconds after the unplug: after the scan a second after the port broke,
     // which finds nothing, and before the watchdog gives the meter up.
     start({"--scenario", "fixed", "--frame-interval", "100", "--replug-after", "3000"});
-    runAndRecord(3);
+    runAndRecord(2);
     const SampleStore& store = doc.sampleStore();
     CMeterPanelDlg& panel = *frame->view()->meterPanel();
     EXPECT_EQ(offlineRedPixels(panel), 0);

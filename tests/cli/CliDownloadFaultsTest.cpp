@@ -7,22 +7,35 @@
 
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <memory>
+#include <vector>
 
 using namespace cli_test;
 using calorant::test::folderContents;
 
 namespace {
 
-CliResult download(const QString& logger, const QString& outDir) {
-    QTemporaryDir dir;
-    std::optional<Emulator> emulator;
-    const QString meter = startLinkedEmulator(
-        emulator, dir.path(),
-        {QStringLiteral("--logger"), logger, QStringLiteral("--pace"), QStringLiteral("fast"),
-         QStringLiteral("--replug-after"), QStringLiteral("500")});
-    return runCli({QStringLiteral("download"), QStringLiteral("--device"), meter,
-                   QStringLiteral("--out-dir"), outDir});
-}
+// calorant-cli download from an emulator of its own with this logger behaviour, its
+// memory sent as fast as it is taken; several run side by side.
+class Download {
+public:
+    explicit Download(const QString& logger) {
+        const QString meter = startLinkedEmulator(
+            emulator_, dir_.path(),
+            {QStringLiteral("--logger"), logger, QStringLiteral("--pace"), QStringLiteral("fast"),
+             QStringLiteral("--replug-after"), QStringLiteral("500")});
+        cli_.start(binDir() + QStringLiteral("/calorant-cli"),
+                   {QStringLiteral("download"), QStringLiteral("--device"), meter,
+                    QStringLiteral("--out-dir"), outDir()});
+    }
+    QString outDir() const { return dir_.filePath(QStringLiteral("sets")); }
+    CliResult finish() { return finishProgram(cli_); }
+
+private:
+    QTemporaryDir dir_;
+    std::optional<Emulator> emulator_;
+    QProcess cli_;
+};
 
 TEST(CliDownloadFaults, ADownloadCutShortEndsWithOneLineAndNoFolder) {
     struct Case {
@@ -30,28 +43,31 @@ TEST(CliDownloadFaults, ADownloadCutShortEndsWithOneLineAndNoFolder) {
         QString reason;
     };
     const int total = 3 * 11 + 330 * 10 + 10; // the emulator's three sets and the closing bytes
-    for (const Case& c :
-         {Case{"unplug", "the meter's port went away during the download; nothing was saved"},
-          Case{"mute", "the meter did not answer the logger request"},
-          Case{"halfway", QStringLiteral("the logger memory stopped coming after %1 of %2 bytes; "
-                                         "nothing was saved")
-                              .arg(total / 2)
-                              .arg(total)}}) {
-        QTemporaryDir dir;
-        const QString outDir = dir.filePath(QStringLiteral("sets"));
-        const CliResult result = download(QString::fromLatin1(c.logger), outDir);
+    const Case cases[] = {
+        {"unplug", "the meter's port went away during the download; nothing was saved"},
+        {"mute", "the meter did not answer the logger request"},
+        {"halfway", QStringLiteral("the logger memory stopped coming after %1 of %2 bytes; "
+                                   "nothing was saved")
+                        .arg(total / 2)
+                        .arg(total)}};
+    std::vector<std::unique_ptr<Download>> downloads;
+    for (const Case& c : cases)
+        downloads.push_back(std::make_unique<Download>(QString::fromLatin1(c.logger)));
+    for (std::size_t i = 0; i < downloads.size(); ++i) {
+        const Case& c = cases[i];
+        const CliResult result = downloads[i]->finish();
         EXPECT_EQ(result.exitCode, 1) << c.logger;
-        EXPECT_EQ(result.errLines, QStringList{"calorant-cli: " + c.reason}) << c.logger;
+        EXPECT_EQ(result.errLines.join('\n').toStdString(),
+                  ("calorant-cli: " + c.reason).toStdString());
         EXPECT_TRUE(result.outLines.isEmpty()) << c.logger;
-        EXPECT_FALSE(QFileInfo::exists(outDir)) << c.logger;
+        EXPECT_FALSE(QFileInfo::exists(downloads[i]->outDir())) << c.logger;
     }
 }
 
 TEST(CliDownloadFaults, AGarbageMemoryIsSavedAsTheSetsItsStraySetMarkersBegin) {
-    QTemporaryDir dir;
-    const QString outDir = dir.filePath(QStringLiteral("sets"));
-
-    const CliResult result = download(QStringLiteral("garbage"), outDir);
+    Download download(QStringLiteral("garbage"));
+    const CliResult result = download.finish();
+    const QString outDir = download.outDir();
 
     ASSERT_EQ(result.exitCode, 0) << result.errLines.join('\n').toStdString();
     ASSERT_EQ(result.outLines.size(), 4);

@@ -23,6 +23,24 @@ struct CliResult {
     QStringList errLines;
 };
 
+// Waits for a started process to end and collects what it printed.
+inline CliResult finishProgram(QProcess& process) {
+    CliResult result;
+    if (!process.waitForFinished(30000)) {
+        process.kill();
+        process.waitForFinished();
+        ADD_FAILURE() << process.program().toStdString()
+                      << " did not finish: " << process.arguments().join(' ').toStdString();
+        return result;
+    }
+    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    result.outLines =
+        QString::fromUtf8(process.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    result.errLines =
+        QString::fromUtf8(process.readAllStandardError()).split('\n', Qt::SkipEmptyParts);
+    return result;
+}
+
 // Runs `program` with `args` to its end and collects what it printed; `prepare` may set
 // the process up before it starts.
 inline CliResult
@@ -34,20 +52,7 @@ runProgram(const QString& program, const QStringList& args,
     if (prepare)
         prepare(process);
     process.start(program, args);
-    CliResult result;
-    if (!process.waitForFinished(30000)) {
-        process.kill();
-        process.waitForFinished();
-        ADD_FAILURE() << program.toStdString()
-                      << " did not finish: " << args.join(' ').toStdString();
-        return result;
-    }
-    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    result.outLines =
-        QString::fromUtf8(process.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
-    result.errLines =
-        QString::fromUtf8(process.readAllStandardError()).split('\n', Qt::SkipEmptyParts);
-    return result;
+    return finishProgram(process);
 }
 
 inline CliResult
