@@ -50,7 +50,7 @@ TEST(CrashRecovery, ARecordingKilledMidwayIsOfferedBackSavedWholeAndThenRetired)
     const QString binDir = QCoreApplication::applicationDirPath();
     if (!QFile::exists(binDir + "/calorant-meter-sim"))
         GTEST_SKIP() << "calorant-meter-sim is not built beside the tests";
-    QTemporaryDir home;
+    QTemporaryDir home; // without a Documents folder, as on a new account
     const QString settings = home.filePath("config");
     const QString state = home.filePath("state/calorant");
     const std::vector<float> reported = recordAndKill(settings, state, 4);
@@ -81,16 +81,23 @@ TEST(CrashRecovery, ARecordingKilledMidwayIsOfferedBackSavedWholeAndThenRetired)
         EXPECT_NEAR(store.recordedSamples(kT1)[i], reported[i], 0.051) << i;
     EXPECT_TRUE(store.stopped());
 
-    const fs::path saved = fs::path(home.filePath("restored.graph").toStdString());
-    const NextModal saveDialog([&saved](QWidget& modal) {
-        auto& dialog = static_cast<QFileDialog&>(modal);
-        dialog.selectFile(QString::fromStdString(saved.string()));
-        QMetaObject::invokeMethod(&dialog, "accept");
+    // Save proposes its folder and a name; the user takes them.
+    const fs::path folder =
+        fs::path(home.path().toStdString()) / "Documents" / "KL320 Thermocouple IR Datalogger";
+    const NextModal saveDialog([](QWidget& modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(&modal);
+        ASSERT_NE(dialog, nullptr) << modal.metaObject()->className();
+        QMetaObject::invokeMethod(dialog, "accept");
     });
     QAction* save = app.mainFrame()->commandAction(kCmdSave);
     ASSERT_TRUE(QTest::qWaitFor([save] { return save->isEnabled(); }, 2000));
     save->trigger();
-    ASSERT_TRUE(fs::exists(saved));
+    std::vector<fs::path> graphs;
+    for (const auto& entry : fs::directory_iterator(folder))
+        if (entry.path().extension() == ".graph")
+            graphs.push_back(entry.path());
+    ASSERT_EQ(graphs.size(), 1u);
+    const fs::path saved = graphs.front();
     ASSERT_TRUE(app.document().openGraphFile(saved).loaded());
     const LoggerSet& file = app.document().loggerSet();
     ASSERT_EQ(file.readingCount, store.sampleCount());
