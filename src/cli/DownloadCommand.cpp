@@ -133,8 +133,10 @@ std::string reasonFor(DownloadResult result, const MeterLink& link) {
 std::vector<std::filesystem::path> missingFolders(const std::filesystem::path& folder) {
     std::vector<std::filesystem::path> missing;
     std::error_code error;
+    // A folder that cannot be looked at is not taken for missing: it may well be there.
     for (std::filesystem::path path = folder;
-         !path.empty() && !std::filesystem::exists(path, error); path = path.parent_path()) {
+         !path.empty() && !std::filesystem::exists(path, error) && !error;
+         path = path.parent_path()) {
         missing.push_back(path);
         if (path == path.parent_path())
             break;

@@ -71,6 +71,7 @@ std::vector<std::uint8_t> garbageBytes() {
     const std::uint8_t nonsense[] = {0xAA, 0x56, 0x00, 0x00, 200, 99, 77, 0, 0, 0x00, 255};
     // An interval that is itself a set marker; second 61, minute 60, hour 24, day 32,
     // month 13; year 2207.
+    static_assert(kGarbageSetMarkers[2] == kGarbageSetMarkers[1] + 2);
     const std::uint8_t outOfRange[] = {0xAA, 0x56, 0xAA, 0x56, 61, 60, 24, 32, 13, 0x00, 200};
     std::copy(std::begin(nonsense), std::end(nonsense), bytes.begin() + kGarbageSetMarkers[0]);
     std::copy(std::begin(outOfRange), std::end(outOfRange), bytes.begin() + kGarbageSetMarkers[1]);
