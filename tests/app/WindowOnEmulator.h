@@ -66,6 +66,7 @@ protected:
             GTEST_SKIP() << "calorant-meter-sim is not built beside the tests";
         ASSERT_TRUE(home.isValid());
         savedHome = qgetenv("HOME");
+        homeMoved = true;
         qputenv("HOME", home.path().toUtf8());
         qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toUtf8());
         QDir(home.path()).mkpath(QStringLiteral("config"));
@@ -80,7 +81,11 @@ protected:
         }
         frame.reset();
         emulator.reset();
-        if (!savedHome.isNull())
+        if (!homeMoved)
+            return;
+        if (savedHome.isNull())
+            qunsetenv("HOME");
+        else
             qputenv("HOME", savedHome);
         qunsetenv("XDG_CONFIG_HOME");
     }
@@ -174,6 +179,7 @@ protected:
 
     QTemporaryDir home;
     QByteArray savedHome;
+    bool homeMoved = false;
     std::optional<cli_test::Emulator> emulator;
     CKVDoc doc;
     std::unique_ptr<CMainFrame> frame;
