@@ -1,38 +1,17 @@
 #include "record/AtomicFile.h"
 
+#include "record/DiskFile.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <system_error>
 #include <vector>
-
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
 
 namespace calorant {
 
 namespace {
 
 namespace fs = std::filesystem;
-
-std::FILE* openForWriting(const fs::path& path) {
-#ifdef _WIN32
-    return _wfopen(path.c_str(), L"wb");
-#else
-    return std::fopen(path.c_str(), "wb");
-#endif
-}
-
-// Asks the system to put the bytes on the disk before the rename makes them the file.
-bool syncToDisk(std::FILE* file) {
-#ifdef _WIN32
-    return _commit(_fileno(file)) == 0;
-#else
-    return fsync(fileno(file)) == 0;
-#endif
-}
 
 std::string errnoText(int error) {
     return std::generic_category().message(error);

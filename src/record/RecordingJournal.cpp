@@ -1,5 +1,6 @@
 #include "record/RecordingJournal.h"
 
+#include "record/DiskFile.h"
 #include "record/SampleStore.h"
 
 #include <cerrno>
@@ -8,34 +9,9 @@
 #include <system_error>
 #include <vector>
 
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
-
 namespace calorant {
 
 namespace {
-
-std::FILE* openTruncated(const std::filesystem::path& path) {
-#ifdef _WIN32
-    return _wfopen(path.c_str(), L"wb");
-#else
-    return std::fopen(path.c_str(), "wb");
-#endif
-}
-
-// The data must reach the disk; the file's times need not.
-bool syncData(std::FILE* file) {
-#if defined(_WIN32)
-    return _commit(_fileno(file)) == 0;
-#elif defined(__linux__)
-    return fdatasync(fileno(file)) == 0;
-#else
-    return fsync(fileno(file)) == 0;
-#endif
-}
 
 // One sample more than a store holds, so an overlong journal shows as damaged.
 constexpr std::size_t kLongestJournal =
@@ -57,7 +33,7 @@ bool RecordingJournal::begin(const JournalHeader& header) {
     error_.clear();
     if (path_.empty())
         return false;
-    file_ = openTruncated(path_);
+    file_ = openForWriting(path_);
     if (!file_) {
         error_ = std::generic_category().message(errno);
         return false;
@@ -86,7 +62,7 @@ void RecordingJournal::retire() {
 bool RecordingJournal::writeAndSync(const std::string& bytes) {
     errno = 0;
     const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file_) == bytes.size() &&
-                         std::fflush(file_) == 0 && syncData(file_);
+                         std::fflush(file_) == 0 && syncToDisk(file_);
     if (!written) {
         // A part of a sample may be on the disk; whatever follows it would not be read.
         error_ = std::generic_category().message(errno != 0 ? errno : EIO);

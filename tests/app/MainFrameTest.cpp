@@ -24,6 +24,7 @@
 #include "support/FakePortEnumerator.h"
 #include "support/FakeSerialPort.h"
 #include "support/NextModal.h"
+#include "support/OfflinePixels.h"
 
 #include <QAction>
 #include <QApplication>
@@ -45,6 +46,7 @@
 
 using namespace calorant;
 using calorant::test::NextModal;
+using calorant::test::offlineRedPixels;
 
 namespace {
 
@@ -68,17 +70,6 @@ QStringList itemTexts(const QList<QAction*>& actions, bool toolTips = false) {
                   : toolTips            ? action->toolTip()
                                         : action->text());
     return texts;
-}
-
-// Pixels of pure red (the OFFLINE text) inside the panel's LCD.
-int offlineRedPixels(CMeterPanelDlg& panel) {
-    const QImage image = panel.grab().toImage();
-    int count = 0;
-    const QRect lcd = CMeterPanelDlg::kLcdRect;
-    for (int y = lcd.top(); y <= lcd.bottom(); ++y)
-        for (int x = lcd.left(); x <= lcd.right(); ++x)
-            count += image.pixelColor(x, y) == QColor(255, 0, 0) ? 1 : 0;
-    return count;
 }
 
 class MainFrameTest : public ::testing::Test {

@@ -7,6 +7,7 @@
 #include "graph/CKVView.h"
 #include "panel/CMeterPanelDlg.h"
 #include "record/GraphFile.h"
+#include "support/OfflinePixels.h"
 
 #include <QElapsedTimer>
 #include <QImage>
@@ -14,17 +15,6 @@
 
 namespace calorant::test {
 namespace {
-
-// Pixels of pure red (the OFFLINE text) inside the panel's LCD.
-int offlineRedPixels(CMeterPanelDlg& panel) {
-    const QImage image = panel.grab().toImage();
-    int count = 0;
-    const QRect lcd = CMeterPanelDlg::kLcdRect;
-    for (int y = lcd.top(); y <= lcd.bottom(); ++y)
-        for (int x = lcd.left(); x <= lcd.right(); ++x)
-            count += image.pixelColor(x, y) == QColor(255, 0, 0) ? 1 : 0;
-    return count;
-}
 
 using WindowRecordingFaults = WindowOnEmulator;
 
