@@ -72,6 +72,16 @@ CMainFrame::CMainFrame(CKVDoc& doc, MainFrameOptions options, QWidget* parent)
         std::make_unique<WidgetRecordingDialogs>(this), this,
         std::make_unique<WidgetPrintEnvironment>(this));
     recordingCommands_->bindTo(*this);
+    // Shown from the event loop: the journal fails inside a sampling tick.
+    connect(
+        &doc_, &CKVDoc::journalFailed, this,
+        [this](const QString& reason) {
+            showLinkMessage(QStringLiteral("The recording is no longer kept safe against a "
+                                           "crash: its journal cannot be written (%1). Save "
+                                           "the recording to keep it.")
+                                .arg(reason));
+        },
+        Qt::QueuedConnection);
     dataLoggerCommand_ = new DataLoggerCommand(doc_, link(), *this);
     dataLoggerCommand_->bindTo(*this);
     link().startTimers();
@@ -165,7 +175,8 @@ void CMainFrame::createLink(MainFrameOptions& options, int savedPort) {
     // recording stopped): the command states are brought up to date once it is over.
     connect(&meterLink, &MeterLink::portCommandsChanged, this,
             &CMainFrame::requestCommandStateUpdate);
-    for (auto changed : {&CKVDoc::recordingStarted, &CKVDoc::recordingStopped})
+    for (auto changed :
+         {&CKVDoc::recordingStarted, &CKVDoc::recordingStopped, &CKVDoc::recordingRestored})
         connect(&doc_, changed, this, &CMainFrame::requestCommandStateUpdate);
     connect(&doc_, &CKVDoc::frameApplied, this, &CMainFrame::requestCommandStateUpdate);
     connect(&doc_, &CKVDoc::offlineChanged, this, &CMainFrame::requestCommandStateUpdate);

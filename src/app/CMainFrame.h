@@ -61,6 +61,7 @@ public:
     CKVView* view() const { return view_; }
     MeterLink& link() const;
     DataLoggerCommand& dataLoggerCommand() const { return *dataLoggerCommand_; }
+    RecordingCommands& recordingCommands() const { return *recordingCommands_; }
     QToolBar* toolBar() const { return toolBar_; }
     const QFont& frameFont() const { return frameFont_; }
 

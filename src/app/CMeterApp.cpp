@@ -2,10 +2,12 @@
 
 #include "app/CMainFrame.h"
 #include "app/DataLoggerCommand.h"
+#include "app/RecordingCommands.h"
 #include "app/TerminationSignals.h"
 #include "graph/CKVView.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QMessageBox>
 #include <QScreen>
 #include <QStandardPaths>
@@ -22,8 +24,10 @@ void showMessage(const QString& text) {
 
 } // namespace
 
-CMeterApp::CMeterApp(CommandLine commandLine, std::filesystem::path settingsFolder)
-    : commandLine_(std::move(commandLine)), settingsFolder_(std::move(settingsFolder)) {}
+CMeterApp::CMeterApp(CommandLine commandLine, std::filesystem::path settingsFolder,
+                     std::filesystem::path stateFolder)
+    : commandLine_(std::move(commandLine)), settingsFolder_(std::move(settingsFolder)),
+      stateFolder_(std::move(stateFolder)) {}
 
 CMeterApp::~CMeterApp() = default;
 
@@ -36,6 +40,7 @@ void CMeterApp::initInstance() {
     // Without a window manager nothing maximises the window: it gets the screen anyway.
     mainFrame_->setGeometry(mainFrame_->screen()->availableGeometry());
     mainFrame_->showMaximized();
+    offerJournalledRecording();
     if (fileLoaded)
         mainFrame_->dataLoggerCommand().showLoadedFile();
 }
@@ -62,6 +67,16 @@ QString CMeterApp::startEmulator() {
     return {};
 }
 
+void CMeterApp::offerJournalledRecording() {
+    if (stateFolder_.empty())
+        return;
+    journalSlot_ = JournalSlot::claim(stateFolder_);
+    if (!journalSlot_)
+        return; // recordings go unjournalled, as they always did
+    if (const std::optional<JournalContent> left = doc_.journalInto(journalSlot_->journalPath()))
+        mainFrame_->recordingCommands().offerJournalledRecording(*left);
+}
+
 bool CMeterApp::openCommandLineFile() {
     const GraphReadResult result = doc_.openGraphFile(toFilesystemPath(commandLine_.graphFile));
     if (!result.loaded())
@@ -72,6 +87,17 @@ bool CMeterApp::openCommandLineFile() {
 std::filesystem::path userSettingsFolder() {
     return toFilesystemPath(
         QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+}
+
+std::filesystem::path userStateFolder() {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    QString state = qEnvironmentVariable("XDG_STATE_HOME");
+    if (state.isEmpty())
+        state = QDir::homePath() + QStringLiteral("/.local/state");
+    return toFilesystemPath(state + QStringLiteral("/calorant"));
+#else
+    return toFilesystemPath(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation));
+#endif
 }
 
 std::filesystem::path toFilesystemPath(const QString& path) {

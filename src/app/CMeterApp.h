@@ -2,6 +2,7 @@
 
 #include "app/CommandLine.h"
 #include "document/CKVDoc.h"
+#include "document/JournalSlot.h"
 #include "link/MeterEmulatorProcess.h"
 
 #include <cstdio>
@@ -19,8 +20,10 @@ class CMainFrame;
 class CMeterApp {
 public:
     // settingsFolder holds the settings file; the programme passes the per-user
-    // configuration location.
-    CMeterApp(CommandLine commandLine, std::filesystem::path settingsFolder);
+    // configuration location. stateFolder holds the recordings' journals; without one
+    // recordings are not journalled.
+    CMeterApp(CommandLine commandLine, std::filesystem::path settingsFolder,
+              std::filesystem::path stateFolder = {});
     ~CMeterApp();
     CMeterApp(const CMeterApp&) = delete;
     CMeterApp& operator=(const CMeterApp&) = delete;
@@ -28,6 +31,8 @@ public:
     // Start-up: the emulator when asked for, the main window with its view, the .graph
     // file of the command line opened into the document, the window shown maximised,
     // and then the file in the logger graph window, as row 1 of its list and shown.
+    // Before that, a recording that a programme which did not end normally left in its
+    // journal is offered back.
     // A file that cannot be read is reported and the programme starts with nothing
     // loaded and no logger window; an emulator that cannot be started is reported and
     // the meter is looked for as usual.
@@ -44,11 +49,15 @@ public:
 
 private:
     QString startEmulator();
+    void offerJournalledRecording();
     // Reads the command line's file into the document; false when it was refused.
     bool openCommandLineFile();
 
     CommandLine commandLine_;
     std::filesystem::path settingsFolder_;
+    std::filesystem::path stateFolder_;
+    // Held for the life of the programme, after the document has closed its journal.
+    std::unique_ptr<JournalSlot> journalSlot_;
     // Declared before the main window, so that the window has sent its link-end
     // command to the emulator before the emulator stops.
     MeterEmulatorProcess emulator_;
@@ -58,6 +67,10 @@ private:
 
 // The per-user configuration folder the settings file lives in.
 std::filesystem::path userSettingsFolder();
+
+// The per-user state folder the recordings' journals live in: $XDG_STATE_HOME/calorant
+// (~/.local/state/calorant) on Linux, the application's local data folder elsewhere.
+std::filesystem::path userStateFolder();
 
 // A QString path as a filesystem path, without loss on any platform.
 std::filesystem::path toFilesystemPath(const QString& path);

@@ -1,6 +1,7 @@
 #include "app/RecordingCommands.h"
 
 #include "app/CMainFrame.h"
+#include "core/CalendarTime.h"
 #include "document/CKVDoc.h"
 #include "document/GraphDisplaySettings.h"
 #include "graph/GraphPresenter.h"
@@ -15,6 +16,23 @@
 
 namespace calorant {
 
+QString journalQuestion(const JournalContent& content) {
+    const QString started =
+        QString::fromStdString(formatTime(content.header.runStartTime, "%m/%d/%y %H:%M:%S"));
+    const auto count = static_cast<qsizetype>(content.samples.size());
+    const QString samples =
+        count == 1 ? QStringLiteral("1 sample") : QStringLiteral("%1 samples").arg(count);
+    if (content.damaged)
+        return QStringLiteral("Calorant did not end normally during a recording, and its "
+                              "journal is damaged: %1 of the recording started %2 %3 whole. "
+                              "Do you want to restore %4?")
+            .arg(samples, started, count == 1 ? QStringLiteral("is") : QStringLiteral("are"),
+                 count == 1 ? QStringLiteral("it") : QStringLiteral("them"));
+    return QStringLiteral("Calorant did not end normally during a recording. Do you want to "
+                          "restore the recording started %1 with %2?")
+        .arg(started, samples);
+}
+
 RecordingCommands::RecordingCommands(RecordingContext context,
                                      std::unique_ptr<RecordingDialogs> dialogs,
                                      QWidget* printParent,
@@ -27,8 +45,12 @@ RecordingCommands::~RecordingCommands() = default;
 void RecordingCommands::run() {
     SampleStore& store = context_.doc.sampleStore();
     const int proposed = store.proposedRateSeconds();
-    if (store.asksSaveBeforeRun() && dialogs_->askYesNo(kSaveBeforeRunQuestion))
-        save();
+    if (store.asksSaveBeforeRun()) {
+        if (dialogs_->askYesNo(kSaveBeforeRunQuestion))
+            save();
+        else
+            context_.doc.retireJournal();
+    }
     const std::optional<int> rate = dialogs_->askSampleRate(proposed);
     if (rate && store.run(*rate))
         context_.doc.updateAllViews();
@@ -54,14 +76,15 @@ FileDialogRequest RecordingCommands::saveRequest(const QString& filter) const {
             QString::fromStdString(proposedSaveName(context_.now())), filter, kGraphSuffix};
 }
 
-void RecordingCommands::save() {
+bool RecordingCommands::save() {
     const std::optional<std::filesystem::path> path =
         dialogs_->askSavePath(saveRequest(kRecordingFileFilter));
     if (!path)
-        return;
+        return false;
     const SaveResult result = writeRecording(*path, Files::GraphAndCsv);
     if (!result.saved)
         reportFailure(result.message());
+    return result.saved;
 }
 
 SaveResult RecordingCommands::writeRecording(const std::filesystem::path& graphPath, Files files) {
@@ -77,9 +100,18 @@ SaveResult RecordingCommands::writeRecording(const std::filesystem::path& graphP
                 : saveRecordingGraph(graphPath, store, unit, display.graphYGain,
                                      display.graphYOffset);
     }
-    if (result.saved)
+    if (result.saved) {
         lastSaved_ = currentExtent();
+        // A recording that goes on still needs its journal for the samples to come.
+        if (!recordingRuns())
+            context_.doc.retireJournal();
+    }
     return result;
+}
+
+bool RecordingCommands::recordingRuns() const {
+    const SampleStore& store = context_.doc.sampleStore();
+    return store.recording() && !store.stopped();
 }
 
 RecordingCommands::SavedExtent RecordingCommands::currentExtent() const {
@@ -145,14 +177,17 @@ bool RecordingCommands::canUndoZoom() const {
 }
 
 void RecordingCommands::offerSaveBeforeClose() {
-    if (context_.doc.sampleStore().asksSaveOnClose() &&
-        dialogs_->askYesNo(kSaveBeforeCloseQuestion))
-        save();
+    const bool keepJournal = context_.doc.sampleStore().asksSaveOnClose() &&
+                             dialogs_->askYesNo(kSaveBeforeCloseQuestion) && !save();
+    if (!keepJournal)
+        context_.doc.retireJournal();
 }
 
 std::optional<UnaskedSave> RecordingCommands::saveUnsavedWithoutAsking() {
-    if (!context_.doc.sampleStore().asksSaveOnClose() || lastSaved_ == currentExtent())
+    if (!context_.doc.sampleStore().asksSaveOnClose() || lastSaved_ == currentExtent()) {
+        context_.doc.retireJournal();
         return std::nullopt;
+    }
     // The documents folder need not exist yet, and no dialog will offer another place.
     std::error_code ignored;
     std::filesystem::create_directories(context_.documentsFolder, ignored);
@@ -161,7 +196,20 @@ std::optional<UnaskedSave> RecordingCommands::saveUnsavedWithoutAsking() {
     save.graphPath =
         request.folder / (request.proposedName + "." + request.defaultSuffix).toStdU16String();
     save.result = writeRecording(save.graphPath, Files::GraphAndCsv);
+    if (save.result.saved)
+        context_.doc.retireJournal(); // the programme ends: no sample is to come
     return save;
+}
+
+void RecordingCommands::offerJournalledRecording(const JournalContent& content) {
+    if (content.samples.empty()) {
+        dialogs_->showMessage(kEmptyJournalMessage);
+        context_.doc.retireJournal();
+        return;
+    }
+    if (dialogs_->askYesNo(journalQuestion(content)) && context_.doc.restoreJournalled(content))
+        return;
+    context_.doc.retireJournal();
 }
 
 void RecordingCommands::reportFailure(const std::string& message) {

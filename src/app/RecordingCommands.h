@@ -2,6 +2,7 @@
 
 #include "app/RecordingDialogs.h"
 #include "record/FileSave.h"
+#include "record/JournalFormat.h"
 #include "report/ReportPrinting.h"
 
 #include <QString>
@@ -23,8 +24,15 @@ inline const QString kSaveBeforeRunQuestion =
     QStringLiteral("Do you want to save the existing graph data before continuing?");
 inline const QString kSaveBeforeCloseQuestion =
     QStringLiteral("Do you want to save the data before closing?");
+inline const QString kEmptyJournalMessage =
+    QStringLiteral("Calorant did not end normally during a recording, but its journal is "
+                   "damaged and holds no whole sample. It is discarded.");
 inline const QString kRecordingFileFilter = kDataLoggerSaveFilter;
 inline const QString kDocumentFileFilter = QStringLiteral("Logger Files (*.graph)");
+
+// The start-up question that offers a journalled recording back: its start time and
+// how many whole samples it holds, and whether the rest of the journal was damaged.
+QString journalQuestion(const JournalContent& content);
 
 // What the recording commands work on. The references must outlive the commands.
 struct RecordingContext {
@@ -60,8 +68,9 @@ public:
 
     // Saves the recording as a .graph file and its CSV companion, in the folder
     // "KL320 Thermocouple IR Datalogger" of the documents folder (created when missing)
-    // under a name made from the current time. A failed save is reported.
-    void save();
+    // under a name made from the current time. A failed save is reported. True when the
+    // files were written.
+    bool save();
     bool canSave() const;
 
     // Prints the recording as the one-page test report, in the meter's unit and on the
@@ -78,11 +87,18 @@ public:
     bool canUndoZoom() const;
 
     // Closing the main window: a recording of two samples or more may be saved first.
+    // The recording's journal goes unless the user wanted it saved and it was not.
     void offerSaveBeforeClose();
     // Ending on a termination signal, with no one to ask: a recording of two samples or
     // more that no save has written since it last grew is saved like Save does, under
-    // the name Save proposes. Nothing when there is nothing to save.
+    // the name Save proposes. Nothing when there is nothing to save. The journal goes
+    // unless that save failed.
     std::optional<UnaskedSave> saveUnsavedWithoutAsking();
+
+    // At start-up: the recording a programme that did not end normally left in its
+    // journal is offered back, with its start time and the number of whole samples;
+    // Yes restores it as a stopped recording, No discards the journal.
+    void offerJournalledRecording(const JournalContent& content);
 
     // Makes the commands work on the main window's menus, toolbar and shortcuts.
     void bindTo(CMainFrame& frame);
@@ -100,6 +116,7 @@ private:
     FileDialogRequest saveRequest(const QString& filter) const;
     SaveResult writeRecording(const std::filesystem::path& graphPath, Files files);
     SavedExtent currentExtent() const;
+    bool recordingRuns() const;
     void reportFailure(const std::string& message);
 
     RecordingContext context_;

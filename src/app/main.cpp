@@ -64,7 +64,8 @@ int main(int argc, char** argv) {
     if (const auto status = answerWithoutWindow(parsed))
         return *status;
 
-    calorant::CMeterApp meterApp(parsed.commandLine, calorant::userSettingsFolder());
+    calorant::CMeterApp meterApp(parsed.commandLine, calorant::userSettingsFolder(),
+                                 calorant::userStateFolder());
     meterApp.exitOnTerminationSignals(&QApplication::exit, stderr);
     meterApp.initInstance();
     return QApplication::exec();

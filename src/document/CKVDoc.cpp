@@ -16,6 +16,7 @@ CKVDoc::CKVDoc(QObject* parent) : QObject(parent) {
 
 void CKVDoc::onSampleTick() {
     const TickOutcome outcome = sampleStore_.onSampleTick();
+    journalSample(outcome);
     if (outcome.sampleRecorded || outcome.stoppedAtCapacity)
         emit sampleTicked(outcome);
 }
@@ -37,6 +38,9 @@ void CKVDoc::onAcceptedFrame(const LiveFrame& frame) {
     const FrameOutcome outcome = sampleStore_.onAcceptedFrame(frame.channel, frame.arrivalTime);
     meterState_.applyFrame(frame);
     if (outcome.recordingStarted) {
+        if (!journal_.path().empty() &&
+            !journal_.begin({sampleStore_.runStartTime(), sampleStore_.sampleRateMs()}))
+            reportJournalFailure();
         emit recordingStarted();
         updateAllViews();
     }
@@ -79,6 +83,42 @@ void CKVDoc::stopRecordingBySilence() {
     sampleStore_.stopBySilence();
     if (wasRecording)
         emit recordingStopped();
+}
+
+// --- the recording's journal --------------------------------------------------------------
+
+std::optional<JournalContent> CKVDoc::journalInto(std::filesystem::path path) {
+    std::optional<JournalContent> left = readJournal(path);
+    journal_.setPath(std::move(path));
+    return left;
+}
+
+bool CKVDoc::restoreJournalled(const JournalContent& content) {
+    if (!sampleStore_.restore(content.header, content.samples))
+        return false;
+    emit recordingRestored();
+    updateAllViews();
+    return true;
+}
+
+void CKVDoc::retireJournal() {
+    journal_.retire();
+}
+
+void CKVDoc::journalSample(const TickOutcome& outcome) {
+    if (!outcome.sampleRecorded || !journal_.writing())
+        return;
+    const int index = sampleStore_.sampleCount() - 1;
+    JournalSample sample;
+    for (int channel = 0; channel < kChannelCount; ++channel)
+        sample.values[channel] = sampleStore_.channelSamples()[channel][index];
+    sample.fresh = outcome.freshReading;
+    if (!journal_.append(sample))
+        reportJournalFailure();
+}
+
+void CKVDoc::reportJournalFailure() {
+    emit journalFailed(QString::fromStdString(journal_.error()));
 }
 
 // --- logger operations -------------------------------------------------------------------

@@ -10,12 +10,14 @@
 #include "logger/LoggerStore.h"
 #include "logger/LoggerViewState.h"
 #include "record/GraphFile.h"
+#include "record/RecordingJournal.h"
 #include "record/SampleStore.h"
 
 #include <QObject>
 #include <QTimer>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 
 namespace calorant {
 
@@ -86,6 +88,19 @@ public:
     // the store as it was.
     void takeDownloadedMemory(DecodedLoggerMemory memory);
 
+    // --- the recording's journal ----------------------------------------------------------
+
+    // From now on every recording is journalled, sample by sample, into the file at
+    // `path`. What a programme that did not end normally left in that file is returned,
+    // so that it can be offered back; nothing when there is no such file.
+    std::optional<JournalContent> journalInto(std::filesystem::path path);
+    // A journal's samples become the recording, stopped; the journal stays until the
+    // recording is saved or given up. False when the store cannot take them.
+    bool restoreJournalled(const JournalContent& content);
+    // The recording is safe in a file, or the user gave it up: its journal goes, and a
+    // recording that goes on is no longer journalled.
+    void retireJournal();
+
     // --- logger operations --------------------------------------------------------------
 
     // Shows downloaded set `setIndex` as the logger set; false, and nothing changes, when
@@ -134,6 +149,10 @@ signals:
     // recording.
     void sampleTicked(const calorant::TickOutcome& outcome);
     void offlineChanged(bool offline);
+    // A journalled recording was restored: the bars and the graph show it.
+    void recordingRestored();
+    // The journal could not be written; the recording goes on without it.
+    void journalFailed(const QString& reason);
     // A logger download was kept: the store holds `setCount` sets.
     void loggerStoreDownloaded(int setCount);
     // The logger set holds another set: a downloaded one or a file's.
@@ -144,8 +163,11 @@ signals:
 private:
     void setLinkOffline(bool offline);
     void stopRecordingBySilence();
+    void journalSample(const TickOutcome& outcome);
+    void reportJournalFailure();
 
     SampleStore sampleStore_;
+    RecordingJournal journal_;
     QTimer samplingTimer_;
     MeterState meterState_;
     GraphDisplaySettings graphDisplay_;

@@ -45,6 +45,7 @@ CKVView::CKVView(CKVDoc& doc, const QFont& frameFont, MeterCommandSink sendMeter
             refreshBars();
     });
     connect(&doc_, &CKVDoc::frameApplied, this, &CKVView::onFrameApplied);
+    connect(&doc_, &CKVDoc::recordingRestored, this, &CKVView::refreshBars);
     connect(&doc_, &CKVDoc::offlineChanged, meterPanel_, &CMeterPanelDlg::setLinkOffline);
 
     connect(graphBar_, &CGraphBarDlg::channelVisibilityChanged, &doc_, &CKVDoc::updateAllViews);

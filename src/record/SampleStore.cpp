@@ -136,4 +136,32 @@ void SampleStore::endRecording() {
     stopEnabled_ = false;
 }
 
+bool SampleStore::restore(const JournalHeader& header, std::span<const JournalSample> samples) {
+    if (recording_ || samples.empty() || samples.size() > kSampleCapacity - 1)
+        return false;
+    sampleCount_ = 0;
+    dataNo_ = 0;
+    for (const JournalSample& sample : samples) {
+        if (sample.fresh)
+            (*sampleOfDataNo_)[dataNo_++] = sampleCount_;
+        for (int channel = 0; channel < kChannelCount; ++channel)
+            (*channelSamples_)[channel][sampleCount_] = sample.values[channel];
+        ++sampleCount_;
+    }
+    // The current slot shows the last sample until the meter's next frame.
+    for (ChannelArray& values : *channelSamples_)
+        values[sampleCount_] = values[sampleCount_ - 1];
+    runStartTime_ = header.runStartTime;
+    sampleRateMs_ = header.sampleRateMs;
+    startTimeText_ = formatTime(runStartTime_, "%m/%d/%y %H:%M:%S");
+    dataNoText_ = formatInt(dataNo_);
+    sampleRateText_ = formatInt(sampleRateMs_ / 1000);
+    newReading_ = false;
+    graphChanged_ = true;
+    runPending_ = false;
+    stopped_ = true;
+    hasGraphData_ = true;
+    return true;
+}
+
 } // namespace calorant

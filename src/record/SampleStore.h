@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Temperature.h"
+#include "record/JournalFormat.h"
 
 #include <array>
 #include <cstdint>
@@ -85,6 +86,12 @@ public:
     // No frame during a watchdog period, or no meter port found: the recording ends
     // and Run stays disabled until frames come back.
     void stopBySilence();
+
+    // A recording read back from its journal becomes the recording, stopped, as if it
+    // had just ended: Save, Print and the graph treat it like any other, and Run asks to
+    // save it first. Refused (false, nothing changes) while a recording runs or is armed,
+    // without samples, or with more than the store holds.
+    bool restore(const JournalHeader& header, std::span<const JournalSample> samples);
 
     // The graph painter has drawn the hover line again after a fresh-reading tick.
     void clearGraphChanged() { graphChanged_ = false; }

@@ -15,7 +15,7 @@ std::filesystem::path prepareSaveFolder(const std::filesystem::path& documents,
     const std::filesystem::path folder = documents / std::filesystem::path(folderName);
     std::error_code ignored;
     if (!std::filesystem::is_directory(folder, ignored))
-        std::filesystem::create_directory(folder, ignored);
+        std::filesystem::create_directories(folder, ignored);
     return folder;
 }
 

@@ -16,8 +16,9 @@ inline constexpr std::string_view kLoggerSaveFolder = "4ChCalorantDL";
 // name everywhere.
 std::string proposedSaveName(std::time_t time);
 
-// documents / folderName, created (one level) when it does not exist. Failing to create
-// it is not an error here: the dialog then starts wherever the platform chooses.
+// documents / folderName, created when it does not exist, together with the documents
+// folder itself, which a new account need not have yet. Failing to create it is not an
+// error here: the dialog then starts wherever the platform chooses.
 std::filesystem::path prepareSaveFolder(const std::filesystem::path& documents,
                                         std::string_view folderName);
 

@@ -285,6 +285,118 @@ template <typename Dialog> void whenOpen(std::function<void(Dialog&)> answer) {
     });
 }
 
+// The journal goes when its recording is safe in a file or given up, and only then.
+class RecordingJournalTest : public RecordingCommandsTest {
+protected:
+    void SetUp() override { doc.journalInto(journal); }
+
+    // A run of `samples` samples through the document, which journals them.
+    void journalledRun(int samples) {
+        script.sampleRate = 1;
+        commands.run();
+        for (int i = 0; i < samples; ++i) {
+            LiveFrame frame;
+            frame.channel = {20.0f + i, 21, 22, 23, 24};
+            frame.arrivalTime = kStart + i;
+            doc.onAcceptedFrame(frame);
+            doc.onSampleTick();
+        }
+    }
+    bool journalled() const { return fs::exists(journal); }
+
+    fs::path journal = documents / "recording-1.journal";
+};
+
+TEST_F(RecordingJournalTest, ASaveRetiresTheJournalOfAStoppedRecordingButNotOfARunningOne) {
+    journalledRun(3);
+    script.savePath = documents / "mid.graph";
+    EXPECT_TRUE(commands.save());
+    EXPECT_TRUE(journalled()) << "the samples still to come need it";
+    commands.stop();
+    script.savePath = documents / "no such folder" / "end.graph";
+    EXPECT_FALSE(commands.save());
+    EXPECT_TRUE(journalled()) << "a failed save keeps it";
+    script.savePath.reset();
+    EXPECT_FALSE(commands.save());
+    EXPECT_TRUE(journalled()) << "a cancelled save keeps it";
+    script.savePath = documents / "end.graph";
+    EXPECT_TRUE(commands.save());
+    EXPECT_FALSE(journalled());
+}
+
+TEST_F(RecordingJournalTest, AnsweringTheQuestionOfRunOrCloseRetiresTheJournal) {
+    journalledRun(3);
+    commands.stop();
+    script.yesNo = {false};
+    script.sampleRate.reset();
+    commands.run();
+    EXPECT_FALSE(journalled()) << "No to the save question of Run";
+
+    journalledRun(3);
+    script.yesNo = {true};
+    script.savePath = documents / "no such folder" / "close.graph";
+    commands.offerSaveBeforeClose();
+    EXPECT_TRUE(journalled()) << "Yes, but the save failed: it is offered at the next start";
+    script.yesNo = {false};
+    commands.offerSaveBeforeClose();
+    EXPECT_FALSE(journalled()) << "No to the question at close, even while it runs";
+
+    journalledRun(1);
+    commands.offerSaveBeforeClose();
+    EXPECT_FALSE(journalled()) << "a single sample closes without a question";
+
+    journalledRun(3);
+    ASSERT_TRUE(commands.saveUnsavedWithoutAsking()->result.saved);
+    EXPECT_FALSE(journalled()) << "saved on a termination signal";
+}
+
+TEST_F(RecordingJournalTest, AJournalLeftBehindIsOfferedBackWithItsStartAndSampleCount) {
+    journalledRun(4);
+    const JournalContent left = *readJournal(journal);
+
+    CKVDoc nextDoc;
+    nextDoc.journalInto(journal);
+    GraphTestHost nextHost{state.sourcesFor(nextDoc)};
+    Script answers;
+    answers.yesNo = {true};
+    RecordingCommands next{{nextDoc, nextHost.presenter, documents, [] { return kStart; }},
+                           std::make_unique<ScriptedDialogs>(answers),
+                           nullptr,
+                           std::make_unique<ScriptedPrintEnvironment>()};
+    next.offerJournalledRecording(left);
+    EXPECT_EQ(answers.questions,
+              std::vector<QString>{"Calorant did not end normally during a recording. Do you "
+                                   "want to restore the recording started 11/14/23 22:13:20 "
+                                   "with 4 samples?"});
+    EXPECT_EQ(nextDoc.sampleStore().sampleCount(), 4);
+    EXPECT_TRUE(next.canSave());
+    EXPECT_TRUE(next.canPrint());
+    EXPECT_TRUE(journalled());
+
+    JournalContent damaged = left;
+    damaged.samples.resize(1);
+    damaged.damaged = true;
+    EXPECT_EQ(journalQuestion(damaged),
+              "Calorant did not end normally during a recording, and its journal is damaged: "
+              "1 sample of the recording started 11/14/23 22:13:20 is whole. Do you want to "
+              "restore it?");
+
+    answers.yesNo = {false};
+    CKVDoc declined;
+    declined.journalInto(journal);
+    RecordingCommands no{{declined, nextHost.presenter, documents, [] { return kStart; }},
+                         std::make_unique<ScriptedDialogs>(answers),
+                         nullptr,
+                         std::make_unique<ScriptedPrintEnvironment>()};
+    no.offerJournalledRecording(left);
+    EXPECT_EQ(declined.sampleStore().sampleCount(), 0);
+    EXPECT_FALSE(journalled()) << "No discards it";
+
+    damaged.samples.clear();
+    no.offerJournalledRecording(damaged);
+    EXPECT_EQ(answers.messages, std::vector<QString>{kEmptyJournalMessage});
+}
+
 TEST(RecordingDialogs, TheQuestionIsAMessageBoxCaptionedCalorantWithYesAndNo) {
     WidgetRecordingDialogs dialogs(nullptr);
     const QString question = QStringLiteral("Keep going?");
