@@ -3,6 +3,7 @@
 #include <QtGlobal>
 
 #if defined(Q_OS_UNIX)
+#include <QCoreApplication>
 #include <QSocketNotifier>
 #include <csignal>
 #include <sys/socket.h>
@@ -32,7 +33,9 @@ void onStopSignal(std::function<void()> onStop) {
         return;
     if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0)
         return;
-    auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read);
+    // The application owns the notifier, so it goes with the event loop it serves.
+    auto* notifier =
+        new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, QCoreApplication::instance());
     QObject::connect(notifier, &QSocketNotifier::activated, [] {
         char byte = 0;
         [[maybe_unused]] const auto ignored = ::read(signalPipe[0], &byte, 1);

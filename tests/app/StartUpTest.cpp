@@ -110,7 +110,10 @@ TEST_F(StartUpTest, AGraphFileOnTheCommandLineIsLoadedBeforeTheWindowShowsAndThe
     CMeterApp app(commandLine, toFilesystemPath(settingsFolder.path()));
     FirstShowWatch shown(app.document());
     app.initInstance();
-    QTest::qWait(50);
+    // The Data List comes last, once the logger window has painted the shown file.
+    const DataLoggerCommand& dataLogger = app.mainFrame()->dataLoggerCommand();
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return dataLogger.loggerWindow() && dataLogger.loggerWindow()->dataList(); }, 10000));
 
     ASSERT_TRUE(shown.readingsAtShow.has_value());
     EXPECT_EQ(*shown.readingsAtShow, 3);

@@ -101,6 +101,10 @@ public:
         settle();
     }
 
+    // A move with the button held, delivered alone: no timer of the window runs after it
+    // before the test looks.
+    void moveHeldMouse(QPoint to) { QTest::mouseMove(window, to); }
+
     void press(QPoint at) {
         QTest::mousePress(window, Qt::LeftButton, {}, at);
         settle();

@@ -228,7 +228,7 @@ TEST(LoggerWindowZoom, ADragThatLeavesThePlotFarEnoughIsCancelledWithinOneTick) 
         EXPECT_EQ(zoom.view().dragActive, 1) << away.justInside.x() << "," << away.justInside.y();
         EXPECT_TRUE(window.rubberBand()->isVisible());
 
-        zoom.host.moveMouse(away.far);
+        zoom.host.moveHeldMouse(away.far);
         EXPECT_EQ(zoom.view().dragActive, 1); // only the watch cancels
         window.onDragWatchTimer();
         EXPECT_EQ(zoom.view().dragActive, 0) << away.far.x() << "," << away.far.y();
@@ -255,8 +255,10 @@ TEST(LoggerWindowZoom, ACancelledRectangleLeavesTheScreenAsItWas) {
     zoom.host.moveMouse(start); // the cursor line and readout come first
     const QImage before = onScreen(*zoom.host.window);
 
+    // The rectangle is drawn where the watch leaves it alone, then taken far away, where
+    // the watch's next tick cancels it.
     zoom.host.press(start);
-    zoom.host.moveMouse({zoom.right() + 60, zoom.middle() + 100});
+    zoom.host.moveMouse({zoom.right() + 40, zoom.middle() + 100});
     const QImage dragging = onScreen(*zoom.host.window);
     const QRect band = zoom.host.window->rubberBand()->geometry();
     EXPECT_EQ(band, QRect(start, QPoint(zoom.right() - 1, zoom.middle() + 99)));
@@ -269,8 +271,10 @@ TEST(LoggerWindowZoom, ACancelledRectangleLeavesTheScreenAsItWas) {
             }
     EXPECT_GT(changed, 0);
 
+    zoom.host.moveHeldMouse({zoom.right() + 60, zoom.middle() + 100});
     zoom.host.window->onDragWatchTimer();
     settle();
+    EXPECT_FALSE(zoom.host.window->rubberBand()->isVisible());
     EXPECT_EQ(onScreen(*zoom.host.window), before);
     zoom.host.release({zoom.right() + 60, zoom.middle() + 100});
 }

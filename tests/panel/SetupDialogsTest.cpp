@@ -33,7 +33,10 @@ std::optional<ShownMessage> enterAndConfirm(QDialog& dialog, const char* editNam
     auto* edit = dialog.findChild<QLineEdit*>(QLatin1String(editName));
     edit->setText(text);
     std::optional<ShownMessage> shown;
-    QTimer::singleShot(0, [&shown] {
+    // When no box opens, the answer must not stay pending beyond this call and answer a
+    // later test's box into `shown`, which is gone by then.
+    const QObject pendingWhileHere;
+    QTimer::singleShot(0, &pendingWhileHere, [&shown] {
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
             shown = ShownMessage{box->windowTitle(), box->text()};
             box->accept();
