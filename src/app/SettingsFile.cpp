@@ -101,7 +101,7 @@ int parseProfileInt(std::string_view text) {
 
 enum class LoadResult { Loaded, Missing, Failed };
 
-LoadResult load(const std::filesystem::path& file, ProfileText& profile) {
+LoadResult load(const std::filesystem::path& file, std::string& content) {
     std::error_code error;
     if (!std::filesystem::exists(file, error))
         return error ? LoadResult::Failed : LoadResult::Missing;
@@ -111,12 +111,15 @@ LoadResult load(const std::filesystem::path& file, ProfileText& profile) {
     std::ifstream in(file, std::ios::binary);
     if (!in)
         return LoadResult::Failed;
-    std::string content;
     content.reserve(static_cast<std::size_t>(size));
     content.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     if (in.bad() || content.size() > kMaxFileBytes)
         return LoadResult::Failed;
+    return LoadResult::Loaded;
+}
 
+ProfileText profileOf(std::string_view content) {
+    ProfileText profile;
     std::string_view rest = content;
     if (rest.starts_with(kUtf8Bom)) {
         profile.bom = true;
@@ -131,7 +134,17 @@ LoadResult load(const std::filesystem::path& file, ProfileText& profile) {
         profile.lines.emplace_back(line);
         rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
     }
-    return LoadResult::Loaded;
+    return profile;
+}
+
+std::string textOf(const ProfileText& profile) {
+    std::string content(profile.bom ? kUtf8Bom : std::string_view{});
+    const std::string_view lineEnd = profile.crlf ? "\r\n" : "\n";
+    for (const std::string& line : profile.lines) {
+        content += line;
+        content += lineEnd;
+    }
+    return content;
 }
 
 // Index of the first line of `section`'s header, or lines.size().
@@ -196,14 +209,7 @@ void writeInt(ProfileText& profile, std::string_view section, std::string_view k
                          std::move(entry));
 }
 
-bool save(const std::filesystem::path& file, const ProfileText& profile) {
-    std::string content(profile.bom ? kUtf8Bom : std::string_view{});
-    const std::string_view lineEnd = profile.crlf ? "\r\n" : "\n";
-    for (const std::string& line : profile.lines) {
-        content += line;
-        content += lineEnd;
-    }
-
+bool save(const std::filesystem::path& file, const std::string& content) {
     // Write beside the file and rename over it, so a failure never leaves half a file.
     std::filesystem::path temporary = file;
     temporary += ".tmp";
@@ -233,15 +239,28 @@ std::filesystem::path settingsFilePath(const std::filesystem::path& folder) {
     return folder / kSettingsFileName;
 }
 
-Settings ReadSettings(const std::filesystem::path& folder) {
+Settings settingsFromText(std::string_view text) {
+    const ProfileText profile = profileOf(text);
     Settings settings;
-    ProfileText profile;
-    if (load(settingsFilePath(folder), profile) != LoadResult::Loaded)
-        return settings;
     settings.comPort = readInt(profile, kComSection, kComKey, settings.comPort);
     settings.yGain = readInt(profile, kGainSection, kGainKey, settings.yGain);
     settings.yOffset = readInt(profile, kOffsetSection, kOffsetKey, settings.yOffset);
     return settings;
+}
+
+std::string settingsTextWith(std::string_view text, const Settings& settings) {
+    ProfileText profile = profileOf(text);
+    writeInt(profile, kComSection, kComKey, settings.comPort);
+    writeInt(profile, kGainSection, kGainKey, settings.yGain);
+    writeInt(profile, kOffsetSection, kOffsetKey, settings.yOffset);
+    return textOf(profile);
+}
+
+Settings ReadSettings(const std::filesystem::path& folder) {
+    std::string content;
+    if (load(settingsFilePath(folder), content) != LoadResult::Loaded)
+        return Settings{};
+    return settingsFromText(content);
 }
 
 bool WriteSettings(const std::filesystem::path& folder, const Settings& settings) {
@@ -250,13 +269,10 @@ bool WriteSettings(const std::filesystem::path& folder, const Settings& settings
     if (error)
         return false;
     const std::filesystem::path file = settingsFilePath(folder);
-    ProfileText profile;
-    if (load(file, profile) == LoadResult::Failed)
+    std::string content;
+    if (load(file, content) == LoadResult::Failed)
         return false; // never replace a file we could not read
-    writeInt(profile, kComSection, kComKey, settings.comPort);
-    writeInt(profile, kGainSection, kGainKey, settings.yGain);
-    writeInt(profile, kOffsetSection, kOffsetKey, settings.yOffset);
-    return save(file, profile);
+    return save(file, settingsTextWith(content, settings));
 }
 
 } // namespace calorant

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 #include <string_view>
 
 namespace calorant {
@@ -21,6 +22,12 @@ struct Settings {
     int yGain = 10;
     int yOffset = 0;
 };
+
+// The settings a file's text holds, read as ReadSettings reads the file.
+Settings settingsFromText(std::string_view text);
+
+// The file's text with the three keys updated as WriteSettings updates the file.
+std::string settingsTextWith(std::string_view text, const Settings& settings);
 
 // kSettingsFileName inside `folder`.
 std::filesystem::path settingsFilePath(const std::filesystem::path& folder);

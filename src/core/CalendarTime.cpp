@@ -1,6 +1,7 @@
 #include "core/CalendarTime.h"
 
 #include <array>
+#include <climits>
 
 namespace calorant {
 
@@ -15,6 +16,10 @@ std::tm localCalendar(std::time_t time) {
 }
 
 std::time_t makeLocalTime(int year, int month, int day, int hour, int minute, int second) {
+    // The fields may come from a file and hold any value; a year or month beyond what the
+    // broken-down form can count from names no time.
+    if (year < INT_MIN + 1900 || month < INT_MIN + 1)
+        return -1;
     std::tm fields{};
     fields.tm_year = year - 1900;
     fields.tm_mon = month - 1;

@@ -9,7 +9,9 @@
 #include "support/LoggerSetStart.h"
 
 #include <bit>
+#include <climits>
 #include <sstream>
+#include <utility>
 
 namespace calorant {
 namespace {
@@ -182,6 +184,25 @@ TEST(GraphFileReading, AFullSetOf13110ReadingsIsAccepted) {
     ASSERT_TRUE(readBytes(out.str(), set, flags).loaded());
     EXPECT_EQ(set.readingCount, kLoggerSetCapacity);
     EXPECT_EQ(set.values.back(), 42.5f);
+}
+
+TEST(GraphFileReading, StartFieldsBeyondAnyCalendarLoadWithNoStartTimeAndWriteBackAsRead) {
+    for (const auto& [year, month] : {std::pair{INT_MIN, 12}, std::pair{2026, INT_MIN}}) {
+        LoggerSet odd = goldenSet();
+        test::fillStartFields(odd, year, month, 7, 14, 5, 9);
+        std::ostringstream out(std::ios::binary);
+        writeGraphFile(out, odd, 5, -2);
+
+        LoggerSet set;
+        LoggerModeFlags flags;
+        ASSERT_TRUE(readBytes(out.str(), set, flags).loaded()) << year << " " << month;
+        EXPECT_EQ(set.startTime, -1) << year << " " << month;
+        EXPECT_EQ(set.startYear, year);
+        EXPECT_EQ(set.startMonth, month);
+        std::ostringstream again(std::ios::binary);
+        writeGraphFile(again, set, flags.loadedYGain, flags.loadedYOffset);
+        EXPECT_EQ(again.str(), out.str());
+    }
 }
 
 } // namespace
