@@ -2,11 +2,13 @@
 //   fuzz_seed_corpus <repository root>
 // Live frames, logger memories and whole conversations come from the emulator's own
 // session (src/sim), .graph files from the golden files and the logger writer, settings
-// files from the settings writer and a few hand-made texts.
+// files from the settings writer and a few hand-made texts, journals from the journal
+// writer.
 #include "LinkScript.h"
 #include "app/SettingsFile.h"
 #include "logger/LoggerSet.h"
 #include "record/GraphFile.h"
+#include "record/JournalFormat.h"
 #include "sim/LoggerMemory.h"
 #include "sim/MeterSession.h"
 
@@ -259,6 +261,22 @@ void writeDownloadLinkSeeds(const fs::path& folder) {
     writeDownloadSeed(folder, "download-no-answer", {.download = DownloadBehaviour::Mute}, giveUp);
 }
 
+// Journals as the journal writer leaves them: whole, with repeats, cut short in a sample,
+// and with garbage after the end.
+void writeJournalSeeds(const fs::path& folder) {
+    std::string journal = encodeJournalHeader({1768473000, 2000});
+    for (std::uint32_t i = 0; i < 12; ++i) {
+        const float value = 20.0f + 0.1f * static_cast<float>(i);
+        journal += encodeJournalSample(
+            i, {{value, value + 1, i % 5 == 4 ? 2900.5f : value + 2, value + 3, value + 4},
+                i % 4 != 3});
+    }
+    writeSeed(folder, "whole", journal);
+    writeSeed(folder, "cut-short", journal.substr(0, journal.size() - 13));
+    writeSeed(folder, "garbage-after", journal + "KV4410M and whatever else");
+    writeSeed(folder, "header-only", encodeJournalHeader({0, 1000}));
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -271,6 +289,7 @@ int main(int argc, char** argv) {
     writeLiveFrameSeeds(corpus / "fuzz_live_frame");
     writeLoggerStreamSeeds(corpus / "fuzz_logger_stream");
     writeGraphFileSeeds(root, corpus / "fuzz_graph_file");
+    writeJournalSeeds(corpus / "fuzz_journal");
     writeSettingsSeeds(corpus / "fuzz_settings_file");
     writeLiveLinkSeeds(corpus / "fuzz_meter_link");
     writeDownloadLinkSeeds(corpus / "fuzz_meter_link");
