@@ -7,6 +7,7 @@
 #include "support/ModalScript.h"
 
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -24,8 +25,13 @@ std::function<void(QWidget&)> accept(const QString& name = QString()) {
     return [name](QWidget& modal) {
         auto* dialog = qobject_cast<QFileDialog*>(&modal);
         ASSERT_NE(dialog, nullptr);
-        if (!name.isEmpty())
-            dialog->selectFile(name);
+        // Typed as a user types it, into the focused name field: a name selected from
+        // outside could still give way to the proposed one while the folder loads.
+        if (auto* field = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            field && !name.isEmpty()) {
+            field->setFocus();
+            field->setText(name);
+        }
         QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
     };
 }
