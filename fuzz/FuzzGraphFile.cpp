@@ -5,6 +5,7 @@
 // the bytes it was read from, and give every text the programme makes of an opened set
 // (the file list row, the data list, the CSV companion).
 #include "FuzzCheck.h"
+#include "FuzzUtcStartTimes.h"
 #include "document/LoggerIntake.h"
 #include "logger/DataListRow.h"
 #include "logger/LoggerFileListRow.h"
@@ -93,13 +94,6 @@ void checkAccepted(std::string_view input, GraphFileContents& contents) {
 }
 
 } // namespace
-
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    // Start times are local; a fixed zone makes every finding reproducible.
-    setenv("TZ", "UTC", 1);
-    tzset();
-    return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view input(reinterpret_cast<const char*>(data), size);

@@ -3,6 +3,7 @@
 // kept in the store and shown set by set. The sets and records must be exactly those
 // of the byte layout, and no set may be shown beyond the shown set's capacity.
 #include "FuzzCheck.h"
+#include "FuzzUtcStartTimes.h"
 #include "LoggerMemoryChecks.h"
 #include "link/LoggerDownload.h"
 #include "link/LoggerStreamDecoder.h"
@@ -55,13 +56,6 @@ std::span<const std::uint8_t> downloaded(std::span<const std::uint8_t> stream, s
 }
 
 } // namespace
-
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    // Start times are local; a fixed zone makes every finding reproducible.
-    setenv("TZ", "UTC", 1);
-    tzset();
-    return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     // A stream is L + 10 bytes with L > 0, and the download buffer holds no more.
